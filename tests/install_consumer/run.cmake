@@ -1,0 +1,37 @@
+# Installs the build tree into a scratch prefix, then builds and runs a
+# consumer through the CMake package and through pkg-config.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${out}\n${err}")
+  endif()
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+set(flags "")
+if(SANITIZE)
+  set(flags "-fsanitize=address,undefined")
+endif()
+
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/cmake-build
+    -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_C_FLAGS=${flags}"
+    "-DCMAKE_EXE_LINKER_FLAGS=${flags}")
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build)
+run(${WORK_DIR}/cmake-build/consumer)
+
+file(GLOB pcdir ${prefix}/lib*/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} ${pcdir})
+execute_process(COMMAND pkg-config --cflags --libs qrxcc OUTPUT_VARIABLE pc
+  RESULT_VARIABLE rc OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "pkg-config does not know qrxcc")
+endif()
+separate_arguments(pc UNIX_COMMAND "${pc}")
+separate_arguments(flags UNIX_COMMAND "${flags}")
+file(GLOB libdir ${prefix}/lib*)
+run(cc ${flags} ${SOURCE_DIR}/consumer.c ${pc} -Wl,-rpath,${libdir} -o ${WORK_DIR}/pc-consumer)
+run(${WORK_DIR}/pc-consumer)

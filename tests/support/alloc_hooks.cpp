@@ -1,0 +1,55 @@
+#include "alloc_hooks.h"
+
+#include <dlfcn.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "qrxcore.h"
+
+namespace {
+
+std::atomic<int> gFailAt{0};
+std::atomic<int> gCalls{0};
+std::atomic<long> gLive{0};
+
+template <class Fn>
+Fn realSymbol(const char* name) {
+    return reinterpret_cast<Fn>(dlsym(RTLD_NEXT, name));
+}
+
+}  // namespace
+
+namespace qrxtest {
+
+void failNthMalloc(int n) {
+    gCalls = 0;
+    gFailAt = n;
+}
+int mallocCalls() { return gCalls; }
+long liveAllocations() { return gLive; }
+void resetAllocCounters() {
+    gCalls = 0;
+    gFailAt = 0;
+}
+
+}  // namespace qrxtest
+
+extern "C" {
+
+void* qrxMalloc(uint64_t size) {
+    static auto real = realSymbol<void* (*)(uint64_t)>("qrxMalloc");
+    const int call = ++gCalls;
+    if (gFailAt != 0 && call == gFailAt) return nullptr;
+    void* p = real(size);
+    if (p) ++gLive;
+    return p;
+}
+
+void qrxFree(void* ptr) {
+    static auto real = realSymbol<void (*)(void*)>("qrxFree");
+    if (ptr) --gLive;
+    real(ptr);
+}
+
+}  // extern "C"
