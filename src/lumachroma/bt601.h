@@ -18,6 +18,20 @@ constexpr int kCOffset = 8421376;   // 128.5 x 65536
 constexpr int kInvY = 76284, kInvYOffset = 1220544;  // 76284 x 16
 constexpr int kInvRCr = 104595, kInvGCb = -25690, kInvGCr = -53281, kInvBCb = 132186;
 
+// Leading groups of the interleaved 4:4:4 encoder: the forward weights halved
+// (scaled by 32768), R and G products summed before the first truncation at
+// 2^11, then the offset (16.5 or 128.5, times 16) and a truncation at 2^4.
+constexpr int kHalfYr = 8421, kHalfYg = 16515, kHalfYb = 3211;
+constexpr int kHalfCbR = -4850, kHalfCbG = -9535, kHalfCbB = 14385;
+constexpr int kHalfCrR = 14385, kHalfCrG = -12059, kHalfCrB = -2327;
+constexpr int kHalfYOffset = 264, kHalfCOffset = 2056;
+
+// Leading groups of the planar 4:4:4 encoders: the forward weights, each
+// product truncated first (Y at 2^8, Cb and Cr at 2^9), then rounded at 2^8
+// (Y) or 2^7 (Cb, Cr) before the offset is added.
+constexpr int kTruncYShift = 8, kTruncYRound = 128;
+constexpr int kTruncCShift = 9, kTruncCRound = 64;
+
 struct Ycc {
     int y, cb, cr;
 };
