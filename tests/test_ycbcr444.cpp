@@ -1,0 +1,244 @@
+// RGB <-> YCbCr 4:4:4: every operation against a per-pixel model of its formulas.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "guarded_image.h"
+#include "qrxcc.h"
+
+namespace {
+
+using Img = qrxtest::GuardedImage<Qrx8u>;
+using Px = std::array<int, 3>;
+
+int fl(int v, int d) { return static_cast<int>(std::floor(static_cast<double>(v) / d)); }
+int clamp8(int v) { return std::clamp(v, 0, 255); }
+
+Px matrix(Px p) {
+    const auto [r, g, b] = p;
+    return {fl(16843 * r + 33030 * g + 6423 * b + 1081344, 65536),
+            fl(-9699 * r - 19071 * g + 28770 * b + 8421376, 65536),
+            fl(28770 * r - 24117 * g - 4653 * b + 8421376, 65536)};
+}
+Px halved(Px p) {
+    const auto [r, g, b] = p;
+    return {clamp8(fl(fl(8421 * r + 16515 * g, 2048) + fl(3211 * b, 2048) + 264, 16)),
+            clamp8(fl(fl(-4850 * r - 9535 * g, 2048) + fl(14385 * b, 2048) + 2056, 16)),
+            clamp8(fl(fl(14385 * r - 12059 * g, 2048) + fl(-2327 * b, 2048) + 2056, 16))};
+}
+Px truncated(Px p) {
+    const auto [r, g, b] = p;
+    return {fl(fl(16843 * r, 256) + fl(33030 * g, 256) + fl(6423 * b, 256) + 128, 256) + 16,
+            clamp8(fl(fl(-9699 * r, 512) + fl(-19071 * g, 512) + fl(28770 * b, 512) + 64, 128) + 128),
+            clamp8(fl(fl(28770 * r, 512) + fl(-24117 * g, 512) + fl(-4653 * b, 512) + 64, 128) + 128)};
+}
+Px inverse(Px p) {
+    const int y = 76284 * p[0] - 1220544, b = p[1] - 128, r = p[2] - 128;
+    return {clamp8(fl(y + 104595 * r, 65536)), clamp8(fl(y - 25690 * b - 53281 * r, 65536)),
+            clamp8(fl(y + 132186 * b, 65536))};
+}
+
+// Three channels: interleaved (3 or 4 bytes a pixel) or, for 0, three planes
+// sharing one step. stepMode 0 dense, 1 padded, -1 padded and negative.
+struct Image {
+    int channels;
+    std::vector<std::unique_ptr<Img>> parts;
+    std::array<Qrx8u*, 3> planes{};
+    Image(int ch, int w, int h, int stepMode) : channels(ch) {
+        const int bytes = w * std::max(ch, 1), step = stepMode == 0 ? 0 : stepMode * (bytes + 5);
+        for (int i = 0; i < (ch ? 1 : 3); ++i) {
+            parts.push_back(std::make_unique<Img>(w, h, std::max(ch, 1), step));
+            planes[i] = parts.back()->ptr();
+        }
+    }
+    Qrx8u& at(int x, int y, int c) { return channels ? parts[0]->at(x, y, c) : parts[c]->at(x, y); }
+    void randomize(int seed) {
+        for (auto& p : parts) p->randomize(seed++);
+    }
+    bool untouchedOutside() const {
+        return std::all_of(parts.begin(), parts.end(), [](auto& p) { return p->untouchedOutside(); });
+    }
+    std::vector<std::vector<unsigned char>> snapshot() const {
+        std::vector<std::vector<unsigned char>> s;
+        for (auto& p : parts) s.push_back(p->snapshot());
+        return s;
+    }
+    bool unchangedSince(const std::vector<std::vector<unsigned char>>& s) const {
+        for (size_t i = 0; i < parts.size(); ++i)
+            if (!parts[i]->unchangedSince(s[i])) return false;
+        return true;
+    }
+};
+
+struct Args {
+    const Qrx8u* src;
+    const Qrx8u* const* srcP;
+    int ss;
+    Qrx8u* dst;
+    Qrx8u* const* dstP;
+    int ds;
+    QrxRoiSize roi;
+};
+Args args(Image& s, Image& d, QrxRoiSize roi) {
+    return {s.planes[0], s.planes.data(), s.parts[0]->step(), d.planes[0], d.planes.data(),
+            d.parts[0]->step(), roi};
+}
+
+// Decoders: exact, exact in the last width % 8 columns, or within one anywhere.
+enum Tol { Exact, TailExact, Bounded };
+
+struct Op {
+    const char* name;
+    int srcCh, dstCh;  // 0 = planes
+    std::function<QrxStatus(const Args&)> call;
+    Px (*model)(Px in, int x, int width);  // destination channel order
+    Tol tol;
+    int alpha;         // fourth destination byte: -1 unchanged
+    bool planesFirst;  // plane pointers tested before the size
+};
+
+const std::vector<Op>& ops() {
+    auto lead8 = [](Px p, int x, int w) { return x < (w & ~7) ? truncated(p) : matrix(p); };
+    auto dec = [](Px p, int, int) { return inverse(p); };
+    auto decBgr = [](Px p, int, int) { Px c = inverse(p); return Px{c[2], c[1], c[0]}; };
+    static const std::vector<Op> v = {
+        {"RGBToYCbCr_C3R", 3, 3, [](const Args& a) { return qrxiRGBToYCbCr_8u_C3R(a.src, a.ss, a.dst, a.ds, a.roi); },
+         [](Px p, int x, int w) { return x < (w & ~7) ? halved(p) : matrix(p); }, Exact, -1, false},
+        {"RGBToYCbCr_AC4R", 4, 4, [](const Args& a) { return qrxiRGBToYCbCr_8u_AC4R(a.src, a.ss, a.dst, a.ds, a.roi); },
+         [](Px p, int, int) { return matrix(p); }, Exact, -1, false},
+        {"RGBToYCbCr_C3P3R", 3, 0, [](const Args& a) { return qrxiRGBToYCbCr_8u_C3P3R(a.src, a.ss, a.dstP, a.ds, a.roi); },
+         lead8, Exact, -1, true},
+        {"RGBToYCbCr_AC4P3R", 4, 0, [](const Args& a) { return qrxiRGBToYCbCr_8u_AC4P3R(a.src, a.ss, a.dstP, a.ds, a.roi); },
+         lead8, Exact, -1, true},
+        {"RGBToYCbCr_P3R", 0, 0, [](const Args& a) { return qrxiRGBToYCbCr_8u_P3R(a.srcP, a.ss, a.dstP, a.ds, a.roi); },
+         [](Px p, int x, int w) { return x < (w & ~15) ? truncated(p) : matrix(p); }, Exact, -1, false},
+        {"YCbCrToRGB_C3R", 3, 3, [](const Args& a) { return qrxiYCbCrToRGB_8u_C3R(a.src, a.ss, a.dst, a.ds, a.roi); },
+         dec, TailExact, -1, false},
+        {"YCbCrToRGB_AC4R", 4, 4, [](const Args& a) { return qrxiYCbCrToRGB_8u_AC4R(a.src, a.ss, a.dst, a.ds, a.roi); },
+         dec, Exact, -1, false},
+        {"YCbCrToRGB_P3C3R", 0, 3, [](const Args& a) { return qrxiYCbCrToRGB_8u_P3C3R(a.srcP, a.ss, a.dst, a.ds, a.roi); },
+         dec, TailExact, -1, false},
+        {"YCbCrToRGB_P3C4R", 0, 4, [](const Args& a) { return qrxiYCbCrToRGB_8u_P3C4R(a.srcP, a.ss, a.dst, a.ds, a.roi, 90); },
+         dec, Bounded, 90, false},
+        {"YCbCrToRGB_P3R", 0, 0, [](const Args& a) { return qrxiYCbCrToRGB_8u_P3R(a.srcP, a.ss, a.dstP, a.ds, a.roi); },
+         dec, TailExact, -1, false},
+        {"YCbCrToBGR_P3C3R", 0, 3, [](const Args& a) { return qrxiYCbCrToBGR_8u_P3C3R(a.srcP, a.ss, a.dst, a.ds, a.roi); },
+         decBgr, TailExact, -1, true},
+        {"YCbCrToBGR_P3C4R", 0, 4, [](const Args& a) { return qrxiYCbCrToBGR_8u_P3C4R(a.srcP, a.ss, a.dst, a.ds, a.roi, 7); },
+         decBgr, Bounded, 7, true},
+    };
+    return v;
+}
+
+bool isEncoder(const Op& op) { return std::string(op.name).starts_with("RGB"); }
+
+// Converts and compares every sample with the model; also the fourth byte and the margins.
+void expectConverted(const Op& op, Image& s, Image& d, int w, int h) {
+    std::vector<int> alpha;
+    for (int y = 0; y < h && op.dstCh == 4; ++y)
+        for (int x = 0; x < w; ++x) alpha.push_back(d.at(x, y, 3));
+    ASSERT_EQ(op.call(args(s, d, {w, h})), qrxOk);
+    int bad = 0;
+    std::string first;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Px want = op.model({s.at(x, y, 0), s.at(x, y, 1), s.at(x, y, 2)}, x, w);
+            const int slack = op.tol == Bounded || (op.tol == TailExact && x < w - w % 8) ? 1 : 0;
+            for (int c = 0; c < 3; ++c)
+                if (std::abs(d.at(x, y, c) - want[c]) > slack && !bad++)
+                    first = "x " + std::to_string(x) + " y " + std::to_string(y) + " c " +
+                            std::to_string(c) + ": " + std::to_string(d.at(x, y, c)) + " want " +
+                            std::to_string(want[c]);
+            if (op.dstCh == 4) {
+                EXPECT_EQ(d.at(x, y, 3), op.alpha < 0 ? alpha[y * w + x] : op.alpha);
+            }
+        }
+    EXPECT_EQ(bad, 0) << first;
+    EXPECT_TRUE(d.untouchedOutside());
+}
+
+TEST(Ycbcr444, EveryOperationFollowsItsFormulasOnRandomImages) {
+    for (const Op& op : ops())
+        for (int w : {1, 2, 7, 8, 9, 15, 16, 17, 31, 32, 33, 47})
+            for (int h : {1, 3})
+                for (int mode : {0, 1, -1}) {
+                    SCOPED_TRACE(std::string(op.name) + " " + std::to_string(w) + "x" +
+                                 std::to_string(h) + " step " + std::to_string(mode));
+                    Image s(op.srcCh, w, h, mode), d(op.dstCh, w, h, mode);
+                    s.randomize(w * 7 + h);
+                    d.randomize(99);
+                    expectConverted(op, s, d, w, h);
+                }
+}
+
+// Fills two rows with one colour and expects one result in every column.
+void expectSolid(const Op& op, int w, Px in, Px out) {
+    Image s(op.srcCh, w, 2, 0), d(op.dstCh, w, 2, 0);
+    for (int x = 0; x < w; ++x)
+        for (int c = 0; c < 3; ++c) s.at(x, 1, c) = s.at(x, 0, c) = Qrx8u(in[c]);
+    ASSERT_EQ(op.call(args(s, d, {w, 2})), qrxOk);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(d.at(x, y, c), out[c]) << x;
+}
+
+TEST(Ycbcr444, KnownColoursInEveryColumn) {
+    for (const Op& op : ops()) {
+        SCOPED_TRACE(op.name);
+        for (int w : {1, 17}) {
+            if (isEncoder(op)) {  // the group formulas agree with the matrix here
+                expectSolid(op, w, {0, 0, 0}, {16, 128, 128});
+                expectSolid(op, w, {255, 255, 255}, {235, 128, 128});
+                expectSolid(op, w, {255, 0, 0}, {82, 90, 240});
+                continue;
+            }
+            expectSolid(op, w, {16, 128, 128}, {0, 0, 0});
+            // No rounding term: studio white misses 255 wherever the matrix applies.
+            if (op.tol == Exact || (op.tol == TailExact && w < 8))
+                expectSolid(op, w, {235, 128, 128}, {254, 254, 254});
+        }
+    }
+}
+
+TEST(Ycbcr444, ChecksRunInOrderAndFailuresWriteNothing) {
+    for (const Op& op : ops()) {
+        SCOPED_TRACE(op.name);
+        Image s(op.srcCh, 4, 3, 0), d(op.dstCh, 4, 3, 0);
+        s.randomize(5);
+        const auto snap = d.snapshot();
+        const Args a = args(s, d, {4, 3});
+        auto fails = [&](Args b, QrxRoiSize roi, QrxStatus want) {
+            b.roi = roi;
+            EXPECT_EQ(op.call(b), want) << roi.width << "x" << roi.height;
+            EXPECT_TRUE(d.unchangedSince(snap));
+        };
+        fails({nullptr, nullptr, a.ss, a.dst, a.dstP, a.ds, a.roi}, {0, 3}, qrxErrNullPtr);
+        fails({a.src, a.srcP, a.ss, nullptr, nullptr, a.ds, a.roi}, {0, 3}, qrxErrNullPtr);
+        for (QrxRoiSize roi : {QrxRoiSize{0, 3}, {4, 0}, {-1, 3}, {4, -2}}) fails(a, roi, qrxErrSize);
+        for (int side = 0; side < 2; ++side)
+            for (int k = 0; k < 3; ++k) {
+                if ((side ? op.dstCh : op.srcCh) != 0) continue;
+                std::array<Qrx8u*, 3> p = side ? d.planes : s.planes;
+                p[k] = nullptr;
+                Args b = a;
+                if (side) b.dstP = p.data();
+                else b.srcP = p.data();
+                fails(b, {0, 3}, op.planesFirst ? qrxErrNullPtr : qrxErrSize);
+                fails(b, {4, 3}, qrxErrNullPtr);
+            }
+        // Steps are not tested: a zero source step converts row 0 again.
+        Args b = a;
+        b.ss = 0;
+        ASSERT_EQ(op.call(b), qrxOk);
+        for (int x = 0; x < 4; ++x)
+            for (int c = 0; c < 3; ++c) EXPECT_EQ(d.at(x, 2, c), d.at(x, 0, c));
+    }
+}
+
+}  // namespace
