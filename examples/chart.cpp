@@ -135,15 +135,16 @@ Image makeTestChart() {
     patches(img, 160, 96);
     grayRamp(img, 256, 32);
 
-    zonePlate(img, 0, 288, 224, kBlack, kWhite);
-    zonePlate(img, 224, 288, 224, {255, 64, 0}, {0, 64, 255});
+    const int top = kChartDetailTop;
+    zonePlate(img, 0, top, 224, kBlack, kWhite);
+    zonePlate(img, 224, top, 224, {255, 64, 0}, {0, 64, 255});
 
     const int x0 = 448, w = 80;  // right-hand detail column, 320 wide
-    checkerboard(img, x0, 288, w, 56, 1, kBlack, kWhite);
-    checkerboard(img, x0 + w, 288, w, 56, 2, kBlack, kWhite);
-    checkerboard(img, x0 + 2 * w, 288, w, 56, 1, kRed, kGreen);
-    checkerboard(img, x0 + 3 * w, 288, w, 56, 2, kBlue, kYellow);
-    thinLines(img, x0, 344, 4 * w, 56);
+    checkerboard(img, x0, top, w, 56, 1, kBlack, kWhite);
+    checkerboard(img, x0 + w, top, w, 56, 2, kBlack, kWhite);
+    checkerboard(img, x0 + 2 * w, top, w, 56, 1, kRed, kGreen);
+    checkerboard(img, x0 + 3 * w, top, w, 56, 2, kBlue, kYellow);
+    thinLines(img, x0, top + 56, 4 * w, 56);
 
     struct Band {
         int height, scale;
@@ -154,7 +155,7 @@ Image makeTestChart() {
         {8, 1, kYellow, kBlack}, {14, 2, kBlack, kWhite}, {14, 2, kBlue, kYellow},
         {14, 2, kWhite, kRed},   {19, 3, kBlack, kWhite}, {19, 3, kGreen, kMagenta},
     };
-    int y = 400;
+    int y = top + 112;
     for (const Band& b : bands) {
         textBand(img, x0, y, 4 * w, b.height, b.scale, b.ink, b.paper);
         y += b.height;

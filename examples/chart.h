@@ -31,6 +31,9 @@ struct Image {
 //                 rows of small digits in several colours and sizes.
 Image makeTestChart();
 
+// First row of the fine detail.
+constexpr int kChartDetailTop = 288;
+
 }  // namespace demo
 
 #endif
