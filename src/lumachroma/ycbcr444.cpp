@@ -50,7 +50,9 @@ using Out = Interleaved<Qrx8u>;
 using InPlanes = Planes<const Qrx8u>;
 using OutPlanes = Planes<Qrx8u>;
 
-const Ycbcr444Rows& rows() { return ycbcr444Rows(); }
+const Ycbcr444Rows& rows() {
+    return ycbcr444Rows();
+}
 
 }  // namespace
 
@@ -70,8 +72,8 @@ QrxStatus qrxiRGBToYCbCr_8u_AC4R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, in
     return qrxOk;
 }
 
-QrxStatus qrxiRGBToYCbCr_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
-                                  int dstStep, QrxRoiSize roi) {
+QrxStatus qrxiRGBToYCbCr_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], int dstStep,
+                                  QrxRoiSize roi) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pDst, 3), size(roi))) return st;
     convertRows(In{pSrc, srcStep}, OutPlanes{pDst, dstStep}, roi, rows().rgbToYcbcrC3P3);
     return qrxOk;
@@ -86,8 +88,7 @@ QrxStatus qrxiRGBToYCbCr_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const 
 
 QrxStatus qrxiRGBToYCbCr_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                                 int dstStep, QrxRoiSize roi) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     convertRows(InPlanes{pSrc, srcStep}, OutPlanes{pDst, dstStep}, roi, rows().rgbToYcbcrP3);
     return qrxOk;
@@ -107,15 +108,15 @@ QrxStatus qrxiYCbCrToRGB_8u_AC4R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, in
     return qrxOk;
 }
 
-QrxStatus qrxiYCbCrToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst,
-                                  int dstStep, QrxRoiSize roi) {
+QrxStatus qrxiYCbCrToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
+                                  QrxRoiSize roi) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3))) return st;
     convertRows(InPlanes{pSrc, srcStep}, Out{pDst, dstStep}, roi, rows().ycbcrToRgbP3C3);
     return qrxOk;
 }
 
-QrxStatus qrxiYCbCrToRGB_8u_P3C4R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst,
-                                  int dstStep, QrxRoiSize roi, Qrx8u alpha) {
+QrxStatus qrxiYCbCrToRGB_8u_P3C4R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
+                                  QrxRoiSize roi, Qrx8u alpha) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3))) return st;
     convertRows(InPlanes{pSrc, srcStep}, Out{pDst, dstStep}, roi, rows().ycbcrToRgbP3C4, alpha);
     return qrxOk;
@@ -123,22 +124,21 @@ QrxStatus qrxiYCbCrToRGB_8u_P3C4R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u
 
 QrxStatus qrxiYCbCrToRGB_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                                 int dstStep, QrxRoiSize roi) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     convertRows(InPlanes{pSrc, srcStep}, OutPlanes{pDst, dstStep}, roi, rows().ycbcrToRgbP3);
     return qrxOk;
 }
 
-QrxStatus qrxiYCbCrToBGR_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst,
-                                  int dstStep, QrxRoiSize roi) {
+QrxStatus qrxiYCbCrToBGR_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
+                                  QrxRoiSize roi) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pSrc, 3), size(roi))) return st;
     convertRows(InPlanes{pSrc, srcStep}, Out{pDst, dstStep}, roi, rows().ycbcrToBgrP3C3);
     return qrxOk;
 }
 
-QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst,
-                                  int dstStep, QrxRoiSize roi, Qrx8u alpha) {
+QrxStatus qrxiYCbCrToBGR_8u_P3C4R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
+                                  QrxRoiSize roi, Qrx8u alpha) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pSrc, 3), size(roi))) return st;
     convertRows(InPlanes{pSrc, srcStep}, Out{pDst, dstStep}, roi, rows().ycbcrToBgrP3C4, alpha);
     return qrxOk;

@@ -63,8 +63,12 @@ struct FilledAlphaDst {
     }
 };
 
-PlanarSrc planes(const Qrx8u* const p[3]) { return {p[0], p[1], p[2]}; }
-PlanarDst planes(Qrx8u* const p[3]) { return {p[0], p[1], p[2]}; }
+PlanarSrc planes(const Qrx8u* const p[3]) {
+    return {p[0], p[1], p[2]};
+}
+PlanarDst planes(Qrx8u* const p[3]) {
+    return {p[0], p[1], p[2]};
+}
 
 void rgbToYcbcrC3(const Qrx8u* src, Qrx8u* dst, int width) {
     encode<halvedWeights>(PackedSrc<RGB>{src}, PackedDst<RGB>{dst}, width, width & ~7);
@@ -115,6 +119,8 @@ constexpr Ycbcr444Rows kScalar{
 
 }  // namespace
 
-const Ycbcr444Rows& ycbcr444Rows() { return kScalar; }
+const Ycbcr444Rows& ycbcr444Rows() {
+    return kScalar;
+}
 
 }  // namespace qrx
