@@ -8,6 +8,7 @@
 // through the kernel table.
 #pragma once
 
+#include "lumachroma/bt601.h"
 #include "qrxcc.h"
 
 namespace qrx {
@@ -34,11 +35,22 @@ struct VectorSet {
     int t;
 };
 
+// S2 and S3 use the BT.601 inverse weights. S2 is defined on raw Y, Cb, Cr
+// with the offsets -14608761 (R), +8887730 (G) and -18140365 (B); on centred
+// samples those leave rounding terms of -57, -14 and -13.
+constexpr ScalarSet withInverseWeights(int rR, int rG, int rB) {
+    return {bt601::kInvY, bt601::kInvRCr, -bt601::kInvGCb, -bt601::kInvGCr, bt601::kInvBCb,
+            rR, rG, rB};
+}
+constexpr ScalarSet rawSampleOffsets(int offR, int offG, int offB) {
+    const ScalarSet w = withInverseWeights(0, 0, 0);
+    return withInverseWeights(offR + 16 * w.a + 128 * w.b, offG + 16 * w.a - 128 * (w.c + w.d),
+                              offB + 16 * w.a + 128 * w.e);
+}
+
 constexpr ScalarSet kS1{76282, 104593, 25689, 53279, 132184, 0, 0, 0};
-// S2 is defined on raw Y, Cb, Cr with offsets -14608761, +8887730 and
-// -18140365; centred, those leave the odd rounding terms below.
-constexpr ScalarSet kS2{76284, 104595, 25690, 53281, 132186, -57, -14, -13};
-constexpr ScalarSet kS3{76284, 104595, 25690, 53281, 132186, 32768, 32768, 32768};
+constexpr ScalarSet kS2 = rawSampleOffsets(-14608761, 8887730, -18140365);
+constexpr ScalarSet kS3 = withInverseWeights(32768, 32768, 32768);
 constexpr ScalarSet kS4{76294, 104595, 25625, 53281, 132186, 0, 0, 0};
 constexpr ScalarSet kS5{76309, 104597, 25675, 53279, 132201, 0, 0, 0};
 
@@ -87,22 +99,22 @@ struct YcbcrDecodeRows {
                              Qrx8u alpha);
     // Three-channel destinations ignore alpha; four-channel ones store it.
 
-    PackedToPacked ycbcr422ToRgbC2C3;
-    PackedToPacked ycrcb422ToRgbC2C3;
-    PackedToPlanar ycbcr422ToRgbC2P3;
-    PackedToPlanar ycrcb422ToRgbC2P3;
-    PackedToPacked ycbcr422ToBgrC2C3;
-    PackedToPacked ycbcr422ToBgrC2C4;
-    PlanarToPacked ycbcr422ToRgbP3C3;
-    PlanarToPacked ycbcr422ToBgrP3C3;
-    PlanarToPacked ycbcr411ToBgrP3C3;
-    PlanarToPacked ycbcr411ToBgrP3C4;
-    RowPair ycbcr420ToBgrC3;
-    RowPair ycbcr420ToBgrC4;
-    RowPair ycbcr420ToRgbC3;
-    RowPair ycbcr420ToRgbC4;
-    // Odd pixels take the mean of their chroma sample and the next one,
-    // except in the last pair of the row.
+    PackedToPacked ycbcr422ToRgbC2C3;  // kPacked422ToRgb
+    PackedToPacked ycrcb422ToRgbC2C3;  // kPacked422ToRgb
+    PackedToPlanar ycbcr422ToRgbC2P3;  // kPacked422ToRgb
+    PackedToPlanar ycrcb422ToRgbC2P3;  // kPacked422ToRgb
+    PackedToPacked ycbcr422ToBgrC2C3;  // kPacked422ToBgr
+    PackedToPacked ycbcr422ToBgrC2C4;  // kPacked422ToBgr
+    PlanarToPacked ycbcr422ToRgbP3C3;  // kPlanar422ToRgb
+    PlanarToPacked ycbcr422ToBgrP3C3;  // kPlanar422ToBgr
+    PlanarToPacked ycbcr411ToBgrP3C3;  // kPlanar411
+    PlanarToPacked ycbcr411ToBgrP3C4;  // kPlanar411
+    RowPair ycbcr420ToBgrC3;           // kPlanar420
+    RowPair ycbcr420ToBgrC4;           // kPlanar420
+    RowPair ycbcr420ToRgbC3;           // kPlanar420
+    RowPair ycbcr420ToRgbC4;           // kPlanar420
+    // kFiltered420: odd pixels take the rounded mean of their chroma sample
+    // and the next one, except in the last pair of the row.
     RowPair ycbcr420ToBgrFilteredC4;
 };
 
