@@ -56,7 +56,7 @@ public:
         // Row 0 sits at the lowest address for a positive step, at the
         // highest for a negative one; either way the span ends at the guard.
         unsigned char* first = buf_->data() + lead_;
-        origin_ = step_ < 0 ? first + static_cast<size_t>(absStep) * (height - 1) : first;
+        origin_ = step_ < 0 && height > 0 ? first + static_cast<size_t>(absStep) * (height - 1) : first;
         for (int y = 0; y < height; ++y) std::memset(rowBytesPtr(y), 0, rowBytes);
     }
 
