@@ -20,10 +20,14 @@ enum class Warn { never, oddWidth, oddWidthOrHeight, widthNotMultipleOf4 };
 
 QrxStatus warning(Warn rule, QrxRoiSize roi) {
     switch (rule) {
-        case Warn::oddWidth: return check::warnIf(roi.width % 2 != 0);
-        case Warn::oddWidthOrHeight: return check::warnIf(roi.width % 2 != 0 || roi.height % 2 != 0);
-        case Warn::widthNotMultipleOf4: return check::warnIf(roi.width % 4 != 0);
-        case Warn::never: break;
+        case Warn::oddWidth:
+            return check::warnIf(roi.width % 2 != 0);
+        case Warn::oddWidthOrHeight:
+            return check::warnIf(roi.width % 2 != 0 || roi.height % 2 != 0);
+        case Warn::widthNotMultipleOf4:
+            return check::warnIf(roi.width % 4 != 0);
+        case Warn::never:
+            break;
     }
     return qrxOk;
 }
@@ -255,14 +259,14 @@ QrxStatus qrxiBGR565ToYCbCr420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8
 
 QrxStatus qrxiBGR555ToYCrCb420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                            const int dstStep[3], QrxRoiSize roi) {
-    return byRowPair(rows().bgr555To420, rows().bgr555Luma, pSrc, srcStep, pDst, dstStep, roi,
-                     true, Warn::never);
+    return byRowPair(rows().bgr555To420, rows().bgr555Luma, pSrc, srcStep, pDst, dstStep, roi, true,
+                     Warn::never);
 }
 
 QrxStatus qrxiBGR565ToYCrCb420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                            const int dstStep[3], QrxRoiSize roi) {
-    return byRowPair(rows().bgr565To420, rows().bgr565Luma, pSrc, srcStep, pDst, dstStep, roi,
-                     true, Warn::never);
+    return byRowPair(rows().bgr565To420, rows().bgr565Luma, pSrc, srcStep, pDst, dstStep, roi, true,
+                     Warn::never);
 }
 
 // Packed 4:2:2 block encoders: minimum width 2; an odd last pixel still

@@ -44,8 +44,8 @@ using PlanarPackedRow = void (*)(const Qrx8u* r, const Qrx8u* g, const Qrx8u* b,
 // last column is left unwritten by 8-bit sources; 16-bit sources give both of
 // its pixels their luma.
 template <class S>
-using RowPair = void (*)(const S* src0, const S* src1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb,
-                         Qrx8u* cr, int width);
+using RowPair = void (*)(const S* src0, const S* src1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr,
+                         int width);
 
 // Luma only, every pixel of the row (odd last row of 16-bit 4:2:0).
 template <class S>
