@@ -14,6 +14,15 @@ namespace {
 using namespace qrx;
 
 const YcbcrEncodeRows& rows() { return ycbcrEncodeRows(); }
+template <class S>
+using PlanesRow = YcbcrEncodeRows::PlanesRow<S>;
+template <class S>
+using PackedRow = YcbcrEncodeRows::PackedRow<S>;
+using PlanarPackedRow = YcbcrEncodeRows::PlanarPackedRow;
+template <class S>
+using RowPair = YcbcrEncodeRows::RowPair<S>;
+template <class S>
+using LumaRow = YcbcrEncodeRows::LumaRow<S>;
 
 // When an encoder reports that the region was not a whole number of blocks.
 enum class Warn { never, oddWidth, oddWidthOrHeight, widthNotMultipleOf4 };

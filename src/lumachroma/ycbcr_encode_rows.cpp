@@ -10,6 +10,7 @@ namespace qrx {
 namespace {
 
 using namespace bt601;
+using ycbcr_enc::ChromaBias, ycbcr_enc::kBlockChroma, ycbcr_enc::kNearestChroma;
 
 // The pointer type a layout reader wraps.
 template <class Src>

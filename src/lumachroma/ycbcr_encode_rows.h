@@ -16,6 +16,8 @@
 
 namespace qrx {
 
+namespace ycbcr_enc {
+
 // Chroma constants for a sum of one pixel (>> 16), two (>> 17) or four (>> 18).
 struct ChromaBias {
     int single, pair, quad;
@@ -27,31 +29,34 @@ inline constexpr ChromaBias kBlockChroma{8192 - (128 << 16), 16384 - (128 << 17)
 inline constexpr ChromaBias kNearestChroma{32768 - (128 << 16), 65536 - (128 << 17),
                                            131072 - (128 << 18)};
 
-// One source row into Y, Cb and Cr rows. 4:2:2: pairs of pixels; an odd last
-// pixel gets its luma only. 4:1:1: groups of four; 8-bit sources leave the
-// remaining 1-3 columns unwritten, 16-bit sources give them their luma.
-template <class S>
-using PlanesRow = void (*)(const S* src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int width);
-
-// One source row into packed 4:2:2 (Y0 C Y1 C); an odd last pixel writes its
-// luma and the first chroma byte of the pair, computed from itself alone.
-template <class S>
-using PackedRow = void (*)(const S* src, Qrx8u* dst, int width);
-using PlanarPackedRow = void (*)(const Qrx8u* r, const Qrx8u* g, const Qrx8u* b, Qrx8u* dst,
-                                 int width);
-
-// Two source rows into two Y rows and one Cb and one Cr row (4:2:0). An odd
-// last column is left unwritten by 8-bit sources; 16-bit sources give both of
-// its pixels their luma.
-template <class S>
-using RowPair = void (*)(const S* src0, const S* src1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr,
-                         int width);
-
-// Luma only, every pixel of the row (odd last row of 16-bit 4:2:0).
-template <class S>
-using LumaRow = void (*)(const S* src, Qrx8u* y, int width);
+}  // namespace ycbcr_enc
 
 struct YcbcrEncodeRows {
+    // One source row into Y, Cb and Cr rows. 4:2:2: pairs of pixels; an odd
+    // last pixel gets its luma only. 4:1:1: groups of four; 8-bit sources
+    // leave the remaining 1-3 columns unwritten, 16-bit sources give them
+    // their luma.
+    template <class S>
+    using PlanesRow = void (*)(const S* src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int width);
+
+    // One source row into packed 4:2:2 (Y0 C Y1 C); an odd last pixel writes
+    // its luma and the first chroma byte of the pair, computed from itself.
+    template <class S>
+    using PackedRow = void (*)(const S* src, Qrx8u* dst, int width);
+    using PlanarPackedRow = void (*)(const Qrx8u* r, const Qrx8u* g, const Qrx8u* b, Qrx8u* dst,
+                                     int width);
+
+    // Two source rows into two Y rows and one Cb and one Cr row (4:2:0). An
+    // odd last column is left unwritten by 8-bit sources; 16-bit sources give
+    // both of its pixels their luma.
+    template <class S>
+    using RowPair = void (*)(const S* src0, const S* src1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb,
+                             Qrx8u* cr, int width);
+
+    // Luma only, every pixel of the row (odd last row of 16-bit 4:2:0).
+    template <class S>
+    using LumaRow = void (*)(const S* src, Qrx8u* y, int width);
+
     // 4:2:2 into planes, 1/8 rounding.
     PlanesRow<Qrx8u> rgbTo422, bgrTo422, bgraTo422;
     PlanesRow<Qrx16u> bgr555To422, bgr565To422;
