@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   qrxbench::registerLibyuvPeers();
   qrxbench::registerOpenCvPeers();
   qrxbench::registerMemcpyPeers();
+  qrxbench::runExtensions();
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;

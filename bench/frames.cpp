@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace qrxbench {
 
@@ -159,6 +160,19 @@ void registerPeer(const std::string& name, const Layout& src, const Layout& dst,
                   const std::string& what) {
   describe("peer:" + name, what + " (" + src.name + " to " + dst.name + ")");
   registerCase(name, src, dst, std::move(run));
+}
+
+namespace {
+std::vector<void (*)()>& extensions() {
+  static std::vector<void (*)()> list;
+  return list;
+}
+}  // namespace
+
+Extension::Extension(void (*add)()) { extensions().push_back(add); }
+
+void runExtensions() {
+  for (auto add : extensions()) add();
 }
 
 void describe(const std::string& key, const std::string& value) {

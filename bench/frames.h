@@ -89,6 +89,18 @@ void describe(const std::string& key, const std::string& value);
 // Name of the memcpy benchmark moving as many bytes as one `src` region.
 std::string memcpyPeerFor(const Layout& src);
 
+// Registers "<op>/<variant>/<size>" on the same layouts as the operation `op`
+// (for instance variant "scalar": the operation run on its scalar reference
+// kernels, which the report pairs with "<op>"). False if `op` is unknown.
+bool registerOperationVariant(const std::string& op, const std::string& variant, Runner run);
+
+// Benchmark files added later hook in with a static Extension object whose
+// function main() calls after our operations and the peers are registered.
+struct Extension {
+  explicit Extension(void (*add)());
+};
+void runExtensions();
+
 void registerOperations();   // ops_table.cpp
 void registerLibyuvPeers();  // peers_libyuv.cpp
 void registerOpenCvPeers();  // peers_opencv.cpp

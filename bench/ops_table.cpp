@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <string>
+#include <utility>
 
 #include "frames.h"
 #include "invoke.h"
@@ -162,6 +163,15 @@ void* libraryHandle() {
 }
 
 }  // namespace
+
+bool registerOperationVariant(const std::string& op, const std::string& variant, Runner run) {
+  for (const OpRow& row : kOps) {
+    if (op != row.name) continue;
+    registerCase(op + "/" + variant, *row.src, *row.dst, std::move(run));
+    return true;
+  }
+  return false;
+}
 
 void registerOperations() {
   void* lib = libraryHandle();

@@ -9,8 +9,8 @@
 namespace qrxbench {
 
 void registerMemcpyPeers() {
-  const Layout* sources[] = {&kGray8, &kRGB,  &kRGBA,  &kC2,    &kW16,   &kP444,  &kP4,
-                             &kP422,  &kP420, &kP411,  &k16uC3, &k16uC4, &k32fC3, &k32fC4};
+  const Layout* sources[] = {&kRGB,  &kRGBA, &kC2,    &kW16,   &kP444,  &kP4,    &kP422,
+                             &kP420, &kP411, &k16uC3, &k16uC4, &k32fC3, &k32fC4};
   std::set<std::string> done;
   for (const Layout* l : sources) {
     std::string name = memcpyPeerFor(*l);
@@ -23,7 +23,7 @@ void registerMemcpyPeers() {
                         l.planeHeight(p, a.roi.height));
       return 0;
     };
-    registerPeer(name, *l, *l, copy, "memcpy of one source region's bytes");
+    registerPeer(name, *l, *l, copy, "memcpy of as many bytes as one source region");
   }
 }
 

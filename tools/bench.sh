@@ -5,7 +5,7 @@
 #
 # Usage: tools/bench.sh [qrx_bench flags...]
 #   e.g. tools/bench.sh --benchmark_filter='420'   (then the report covers only those)
-# QRX_BENCH_MIN_TIME (seconds per repetition, default 0.1) and
+# QRX_BENCH_MIN_TIME (seconds per repetition, default 0.2) and
 # QRX_BENCH_REPETITIONS (default 3) trade run time for stability; the defaults
 # finish in well under ten minutes on two cores.
 set -euo pipefail
@@ -21,7 +21,7 @@ cmake --build "$build" --target qrx_bench -j2
 
 json="$build/qrx_bench.json"
 "$build/bench/qrx_bench" \
-  --benchmark_min_time="${QRX_BENCH_MIN_TIME:-0.1}" \
+  --benchmark_min_time="${QRX_BENCH_MIN_TIME:-0.2}" \
   --benchmark_repetitions="${QRX_BENCH_REPETITIONS:-3}" \
   --benchmark_report_aggregates_only=true \
   --benchmark_enable_random_interleaving=true \

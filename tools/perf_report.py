@@ -290,9 +290,10 @@ def main():
     scalar_table(rates, ops, out)
     out.append("## Peers")
     out.append("")
+    referenced = {p for info in ops.values() for p in info["peers"] + [info["memcpy"]]}
     for key in sorted(k for k in context if k.startswith("peer:")):
         name = key[5:]
-        if (name, FRAME) in rates or (name, SMALL) in rates:
+        if name in referenced and ((name, FRAME) in rates or (name, SMALL) in rates):
             out.append(f"- `{name}`: {context[key]}")
     out.append("")
     with open(args.markdown, "w") as f:
