@@ -1,0 +1,640 @@
+// RGB <-> YUV conversions: literal values, every operation against a
+// per-pixel model on random images, argument checks and memory discipline.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "guarded_image.h"
+#include "qrxcc.h"
+
+namespace {
+
+using qrxtest::GuardedImage;
+using Plane = GuardedImage<Qrx8u>;
+
+// ---- model: the formulas per pixel, with plain floor division ----------------------
+
+int64_t fdiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && a < 0); }  // b > 0
+int clip(int64_t v) { return int(std::clamp<int64_t>(v, 0, 255)); }
+
+struct Px {
+    int64_t a, b, c;  // R G B, or Y U V
+};
+struct Enc {
+    int y[4];
+    int u, v;
+};
+
+// Exact encoder of 1, 2 or 4 pixels: Y per pixel, chroma from summed differences.
+Enc exact(const std::vector<Px>& p) {
+    Enc e{};
+    const int64_t n = int64_t(p.size());
+    int64_t sumB = 0, sumR = 0, sumY = 0;
+    for (size_t k = 0; k < p.size(); ++k) {
+        const int64_t ys = 19595 * p[k].a + 38470 * p[k].b + 7471 * p[k].c;
+        e.y[k] = int(ys / 65536);
+        sumB += p[k].c;
+        sumR += p[k].a;
+        sumY += ys;
+    }
+    const int64_t db = fdiv(sumB * 65536 - sumY + 32768 * n - 1, 65536);
+    const int64_t dr = fdiv(sumR * 65536 - sumY + 32768 * n - 1, 65536);
+    e.u = int(fdiv(db * 32244, 65536 * n) + 128);
+    e.v = clip(fdiv(dr * 57475, 65536 * n) + 128);
+    return e;
+}
+Enc exactPair(Px p, Px q) { return exact({p, q}); }
+Px fwdExact(Px p) {
+    const Enc e = exact({p});
+    return {e.y[0], e.u, e.v};
+}
+Px fwdGroup(Px p) {
+    const int64_t y = fdiv(19595 * p.a, 256) + fdiv(38469 * p.b, 256) + fdiv(7471 * p.c, 256);
+    const int64_t u = fdiv(-4816 * p.a, 512) + fdiv(-9469 * p.b, 512) + fdiv(14286 * p.c, 512);
+    const int64_t v = fdiv(20152 * p.a, 512) + fdiv(-16875 * p.b, 512) + fdiv(-3276 * p.c, 512);
+    return {y / 256, clip(fdiv(u, 64) + 128), clip(fdiv(v, 64) + 128)};
+}
+Px fwdPlanarTail(Px p) {
+    return {(19595 * p.a + 38469 * p.b + 7471 * p.c) / 65536,
+            fdiv(-4816 * p.a - 9469 * p.b + 14286 * p.c, 32768) + 128,
+            clip(fdiv(20152 * p.a - 16875 * p.b - 3276 * p.c, 32768) + 128)};
+}
+int64_t twiceLuma(Px p) {
+    return fdiv(4 * p.a * 9798, 65536) + fdiv(4 * p.c * 3736, 65536) + fdiv(4 * p.b * 19235, 65536);
+}
+Px fwdFourPlane(Px p) {
+    const int64_t s = twiceLuma(p);
+    return {clip(s / 2), clip(fdiv((2 * p.c - s) * 16121, 65536) + 128),
+            clip(fdiv((2 * p.a - s) * 28737, 65536) + 128)};
+}
+Px lone15(Px p, bool rounded) {
+    const int64_t ys = 9798 * p.a + 19235 * p.b + 3736 * p.c;
+    const int64_t db = fdiv(p.c * 32768 - ys + (rounded ? 16383 : 0), 32768);
+    const int64_t dr = fdiv(p.a * 32768 - ys + (rounded ? 32767 : 0), 32768);
+    return {ys / 32768, fdiv(db * 16121, 32768) + 128, clip(fdiv(dr * 28737, 32768) + 128)};
+}
+Enc pairGroup(Px p, Px q) {
+    const auto s = [](Px x) { return fdiv(9798 * x.a + 19235 * x.b, 16384) + fdiv(3736 * x.c, 16384); };
+    const int64_t s0 = s(p), s1 = s(q), t = (s0 + s1) / 2;
+    return {{int(s0 / 2), int(s1 / 2)},
+            clip(fdiv((p.c + q.c - t) * 16121, 65536) + 128),
+            clip(fdiv((p.a + q.a - t) * 28737, 65536) + 128)};
+}
+Enc blockGroup(const std::vector<Px>& p) {
+    Enc e{};
+    int64_t sumS = 0, sum4B = 0, sum4R = 0;
+    for (int k = 0; k < 4; ++k) {
+        const int64_t s = twiceLuma(p[k]);
+        e.y[k] = clip(s / 2);
+        sumS += s;
+        sum4B += 4 * p[k].c;
+        sum4R += 4 * p[k].a;
+    }
+    e.u = clip(fdiv((sum4B / 8 - sumS / 4) * 16121, 65536) + 128);
+    e.v = clip(fdiv((sum4R / 8 - sumS / 4) * 28737, 65536) + 128);
+    return e;
+}
+Px inverse(Px s, int64_t rv, int64_t gu, int64_t gv, int64_t bu) {
+    const int64_t y = 65536 * s.a, u = s.b - 128, v = s.c - 128;
+    return {clip(fdiv(y + rv * v, 65536)), clip(fdiv(y + gu * u + gv * v, 65536)),
+            clip(fdiv(y + bu * u, 65536))};
+}
+Px invExact(Px s) { return inverse(s, 74711, -25821, -38076, 133169); }
+Px invPlanar(Px s) { return inverse(s, 74710, -25820, -38075, 133168); }
+Px invGroup(Px s) {
+    const int64_t u = s.b - 128, v = s.c - 128;
+    return {clip(s.a + fdiv(v * 9339, 8192)),
+            clip(s.a + fdiv(u * -3228, 8192) + fdiv(v * -4760, 8192)),
+            clip(s.a + fdiv(u * 16646, 8192))};
+}
+Px invGroup2(Px s) {
+    const int64_t u = s.b - 128, v = s.c - 128;
+    return {clip(fdiv(2 * s.a + fdiv(v * 9338, 4096), 2)),
+            clip(fdiv(2 * s.a + fdiv(u * -3227, 4096) + fdiv(v * -4759, 4096), 2)),
+            clip(fdiv(2 * s.a + fdiv(u * 16645, 4096), 2))};
+}
+
+// ---- images -------------------------------------------------------------------------
+
+// Layouts: C3/C4 channels in name order (A of C4 left alone), BGR/BGRA reversed,
+// RGBA0 an RGBA destination with A written 0, P3/P4 full planes, C2 Y0 U Y1 V,
+// P422/P420 Y plane plus subsampled U and V, and the 16-bit words.
+enum class L { C3, C4, BGR, BGRA, RGBA0, P3, P4, C2, P422, P420, RGB565, BGR565, BGR555 };
+
+struct Shape {
+    int w, h, ch;
+};
+std::vector<Shape> shapes(L l, int w, int h) {
+    const Shape full{w, h, 1};
+    switch (l) {
+        case L::C3: case L::BGR: return {{w, h, 3}};
+        case L::C4: case L::BGRA: case L::RGBA0: return {{w, h, 4}};
+        case L::P3: return {full, full, full};
+        case L::P4: return {full, full, full, full};
+        case L::C2: return {{w, h, 2}};
+        case L::P422: return {full, {(w + 1) / 2, h, 1}, {(w + 1) / 2, h, 1}};
+        case L::P420: return {full, {w / 2, h / 2, 1}, {w / 2, h / 2, 1}};
+        default: return {};  // 16-bit words
+    }
+}
+bool planar(L l) { return l == L::P3 || l == L::P4 || l == L::P422 || l == L::P420; }
+
+// stepMode 0 dense, 1 padded, 2 negative.
+int stepFor(int rowBytes, int stepMode) {
+    return stepMode == 0 ? 0 : (stepMode == 1 ? rowBytes + 6 : -(rowBytes + 6));
+}
+
+struct Grid {
+    int w, h, ch;
+    std::vector<int> v;
+    int& at(int x, int y, int c = 0) { return v[(size_t(y) * w + x) * ch + c]; }
+};
+
+// Source and destination images of one call, with pointers that tests may null.
+struct Frame {
+    std::vector<std::unique_ptr<Plane>> src, dst;
+    std::unique_ptr<GuardedImage<Qrx16u>> words;
+    const Qrx8u* srcPlanes[4] = {};
+    Qrx8u* dstPlanes[4] = {};
+    int srcSteps[4] = {}, dstSteps[4] = {};
+    bool nullSrc = false, nullDst = false;
+
+    Frame(L sl, L dl, int w, int h, int stepMode, uint32_t seed) {
+        for (Shape s : shapes(sl, w, h)) {
+            src.push_back(std::make_unique<Plane>(s.w, s.h, s.ch, stepFor(s.w * s.ch, stepMode)));
+            src.back()->randomize(seed++);
+        }
+        if (src.empty()) {
+            words = std::make_unique<GuardedImage<Qrx16u>>(w, h, 1, stepFor(2 * w, stepMode));
+            words->randomize(seed++, 0, 65535);
+        }
+        for (Shape s : shapes(dl, w, h)) {
+            dst.push_back(std::make_unique<Plane>(s.w, s.h, s.ch, stepFor(s.w * s.ch, stepMode)));
+            dst.back()->randomize(seed++);
+        }
+        restorePlanes();
+    }
+    void restorePlanes() {
+        for (size_t k = 0; k < src.size(); ++k) srcPlanes[k] = src[k]->ptr(), srcSteps[k] = src[k]->step();
+        for (size_t k = 0; k < dst.size(); ++k) dstPlanes[k] = dst[k]->ptr(), dstSteps[k] = dst[k]->step();
+        if (words) srcSteps[0] = words->step();
+    }
+
+    const Qrx8u* s() const { return nullSrc ? nullptr : srcPlanes[0]; }
+    const Qrx16u* s16() const { return nullSrc ? nullptr : words->ptr(); }
+    const Qrx8u* const* sP() const { return nullSrc ? nullptr : srcPlanes; }
+    int sStep() const { return srcSteps[0]; }
+    const int* sSteps() const { return srcSteps; }
+    Qrx8u* d() const { return nullDst ? nullptr : dstPlanes[0]; }
+    Qrx8u* const* dP() const { return nullDst ? nullptr : dstPlanes; }
+    int dStep() const { return dstSteps[0]; }
+    const int* dSteps() const { return dstSteps; }
+
+    std::vector<Grid> dstGrids() const {
+        std::vector<Grid> g;
+        for (const auto& p : dst) {
+            g.push_back({p->width(), p->height(), p->channels(), {}});
+            for (int y = 0; y < p->height(); ++y)
+                g.back().v.insert(g.back().v.end(), p->row(y), p->row(y) + p->width() * p->channels());
+        }
+        return g;
+    }
+    std::vector<std::vector<unsigned char>> snapshots() const {
+        std::vector<std::vector<unsigned char>> s;
+        for (const auto& p : dst) s.push_back(p->snapshot());
+        return s;
+    }
+    bool unchangedSince(const std::vector<std::vector<unsigned char>>& s) const {
+        for (size_t k = 0; k < dst.size(); ++k)
+            if (!dst[k]->unchangedSince(s[k])) return false;
+        return true;
+    }
+};
+
+enum class Lone { None, YU, Rounded, Plain };
+
+// Writes the expected destination of one call into copies of its planes.
+struct Model {
+    const Frame& f;
+    L sl, dl;
+    std::vector<Grid>& want;
+    int w, h;
+    bool longRow;  // a whole 4:2:2 image converted as one row
+
+    Px read(int x, int y) const {
+        const auto byte = [&](int k, int px, int py, int c) -> int64_t { return f.src[k]->at(px, py, c); };
+        switch (sl) {
+            case L::C3: case L::C4: return {byte(0, x, y, 0), byte(0, x, y, 1), byte(0, x, y, 2)};
+            case L::BGRA: return {byte(0, x, y, 2), byte(0, x, y, 1), byte(0, x, y, 0)};
+            case L::P3: return {byte(0, x, y, 0), byte(1, x, y, 0), byte(2, x, y, 0)};
+            case L::P422: return {byte(0, x, y, 0), byte(1, x / 2, y, 0), byte(2, x / 2, y, 0)};
+            case L::P420: return {byte(0, x, y, 0), byte(1, x / 2, y / 2, 0), byte(2, x / 2, y / 2, 0)};
+            case L::C2: {
+                const bool lone = x == w - 1 && w % 2 == 1;
+                const int64_t v = !lone ? byte(0, x | 1, y, 1) : byte(0, w > 1 ? x - 1 : x, y, 1);
+                return {byte(0, x, y, 0), byte(0, x & ~1, y, 1), v};
+            }
+            default: {
+                const int64_t word = f.words->at(x, y), lo = (word & 31) << 3, hi = (word >> 11) << 3;
+                if (sl == L::RGB565) return {lo, ((word >> 5) & 63) << 2, hi};
+                if (sl == L::BGR565) return {hi, ((word >> 5) & 63) << 2, lo};
+                return {((word >> 10) & 31) << 3, ((word >> 5) & 31) << 3, lo};
+            }
+        }
+    }
+    void write(int x, int y, Px o) {
+        const int v[3] = {int(o.a), int(o.b), int(o.c)};
+        for (int c = 0; c < 3; ++c) {
+            if (dl == L::P3 || dl == L::P4) want[c].at(x, y) = v[c];
+            else want[0].at(x, y, dl == L::BGR ? 2 - c : c) = v[c];
+        }
+        if (dl == L::RGBA0) want[0].at(x, y, 3) = 0;
+    }
+    void writeY(int x, int y, int v) { want[0].at(x, y) = v; }
+    void writeUV(int i, int j, int u, int v) {
+        if (dl == L::C2) {
+            want[0].at(2 * i, j, 1) = u;
+            want[0].at(2 * i + 1, j, 1) = v;
+        } else {
+            want[1].at(i, j) = u;
+            want[2].at(i, j) = v;
+        }
+    }
+    // Whether pixel (x, y) lies in the leading groups: the row (or the whole
+    // long row) rounded down to a multiple of `group` pixels.
+    bool lead(int x, int y, int group) const {
+        if (group == 0) return false;
+        const int64_t index = longRow ? int64_t(y) * w + x : x;
+        const int64_t total = longRow ? int64_t(w) * h : w;
+        return index < (total & -group);
+    }
+
+    void pixels(Px (*leadFn)(Px), Px (*rest)(Px), int group, bool blocksOnly = false) {
+        const int W = blocksOnly ? w & ~1 : w, H = blocksOnly ? h & ~1 : h;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x) write(x, y, (lead(x, y, group) ? leadFn : rest)(read(x, y)));
+    }
+    void copyAlpha() {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) want[3].at(x, y) = f.src[0]->at(x, y, 3);
+    }
+    void pairs(Enc (*leadFn)(Px, Px), int group, Lone lone) {
+        for (int y = 0; y < h; ++y) {
+            for (int i = 0; i < w / 2; ++i) {
+                const Enc e = (lead(2 * i, y, group) ? leadFn : exactPair)(read(2 * i, y), read(2 * i + 1, y));
+                writeY(2 * i, y, e.y[0]);
+                writeY(2 * i + 1, y, e.y[1]);
+                writeUV(i, y, e.u, e.v);
+            }
+            const int x = w - 1;
+            if (w % 2 == 0 || lone == Lone::None) continue;
+            if (lone == Lone::YU) {
+                const Px o = fwdExact(read(x, y));
+                want[0].at(x, y, 0) = int(o.a);
+                want[0].at(x, y, 1) = int(o.b);
+            } else {
+                const Px o = lone15(read(x, y), lone == Lone::Rounded);
+                writeY(x, y, int(o.a));
+                writeUV(x / 2, y, int(o.b), int(o.c));
+            }
+        }
+    }
+    void blocks(Enc (*leadFn)(const std::vector<Px>&), int group) {
+        for (int j = 0; j < h / 2; ++j)
+            for (int i = 0; i < w / 2; ++i) {
+                const int x = 2 * i, y = 2 * j;
+                const std::vector<Px> p = {read(x, y), read(x + 1, y), read(x, y + 1), read(x + 1, y + 1)};
+                const Enc e = (lead(x, 0, group) ? leadFn : exact)(p);
+                for (int k = 0; k < 4; ++k) writeY(x + k % 2, y + k / 2, e.y[k]);
+                writeUV(i, j, e.u, e.v);
+            }
+    }
+};
+
+// ---- the operations ---------------------------------------------------------------------
+
+enum class Warn { None, OddWidthOrHeight, OddWidth };
+
+struct Op {
+    const char* name;
+    L src, dst;
+    std::function<QrxStatus(const Frame&, QrxRoiSize)> call;
+    std::function<void(Model&)> expect;
+    int tol = 0;  // leading groups may differ from the exact formulas by this much
+    Warn warn = Warn::None;
+    int minSize = 1;
+    int whole = 0;  // 420 or 422: whole-image form with dense derived steps
+    bool planesFirst = false;
+};
+
+using R = QrxRoiSize;
+const Warn kOdd = Warn::OddWidthOrHeight;
+
+const std::vector<Op>& ops() {
+    static const std::vector<Op> table = {
+        {"RGBToYUV_C3R", L::C3, L::C3,
+         [](const Frame& f, R r) { return qrxiRGBToYUV_8u_C3R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(fwdGroup, fwdExact, 16); }},
+        {"RGBToYUV_AC4R", L::C4, L::C4,
+         [](const Frame& f, R r) { return qrxiRGBToYUV_8u_AC4R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(fwdExact, fwdExact, 0); }},
+        {"RGBToYUV_C3P3R", L::C3, L::P3,
+         [](const Frame& f, R r) { return qrxiRGBToYUV_8u_C3P3R(f.s(), f.sStep(), f.dP(), f.dStep(), r); },
+         [](Model& m) { m.pixels(fwdGroup, fwdExact, 8); }},
+        {"RGBToYUV_P3R", L::P3, L::P3,
+         [](const Frame& f, R r) { return qrxiRGBToYUV_8u_P3R(f.sP(), f.sStep(), f.dP(), f.dStep(), r); },
+         [](Model& m) { m.pixels(fwdGroup, fwdPlanarTail, 16); }},
+        {"RGBToYUV_AC4P4R", L::C4, L::P4,
+         [](const Frame& f, R r) { return qrxiRGBToYUV_8u_AC4P4R(f.s(), f.sStep(), f.dP(), f.dStep(), r); },
+         [](Model& m) { 
+             m.pixels(fwdFourPlane, fwdExact, 8);
+             m.copyAlpha();
+          }},
+        {"YUVToRGB_C3R", L::C3, L::C3,
+         [](const Frame& f, R r) { return qrxiYUVToRGB_8u_C3R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup, invExact, 8); }},
+        {"YUVToRGB_AC4R", L::C4, L::C4,
+         [](const Frame& f, R r) { return qrxiYUVToRGB_8u_AC4R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0); }},
+        {"YUVToRGB_P3C3R", L::P3, L::C3,
+         [](const Frame& f, R r) { return qrxiYUVToRGB_8u_P3C3R(f.sP(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup2, invPlanar, 16); }},
+        {"YUVToRGB_P3R", L::P3, L::P3,
+         [](const Frame& f, R r) { return qrxiYUVToRGB_8u_P3R(f.sP(), f.sStep(), f.dP(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invPlanar, invPlanar, 0); }},
+        {"RGBToYUV422_C3C2R", L::C3, L::C2,
+         [](const Frame& f, R r) { return qrxiRGBToYUV422_8u_C3C2R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pairs(pairGroup, 16, Lone::YU); }},
+        {"RGBToYUV422_C3P3R", L::C3, L::P422,
+         [](const Frame& f, R r) { return qrxiRGBToYUV422_8u_C3P3R(f.s(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.pairs(pairGroup, 16, Lone::Rounded); }},
+        {"RGBToYUV422_P3R", L::P3, L::P422,
+         [](const Frame& f, R r) { return qrxiRGBToYUV422_8u_P3R(f.sP(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.pairs(exactPair, 0, Lone::Plain); }, 1},
+        {"RGBToYUV422_C3P3", L::C3, L::P422,
+         [](const Frame& f, R r) { return qrxiRGBToYUV422_8u_C3P3(f.s(), f.dP(), r); },
+         [](Model& m) { m.pairs(pairGroup, 16, Lone::Rounded); }, 0, Warn::None, 1, 422},
+        {"RGBToYUV422_P3", L::P3, L::P422,
+         [](const Frame& f, R r) { return qrxiRGBToYUV422_8u_P3(f.sP(), f.dP(), r); },
+         [](Model& m) { m.pairs(exactPair, 0, Lone::Plain); }, 1, Warn::None, 1, 422},
+        {"RGB565ToYUV422_C3P3R", L::RGB565, L::P422,
+         [](const Frame& f, R r) { return qrxiRGB565ToYUV422_16u8u_C3P3R(f.s16(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.pairs(exactPair, 0, Lone::None); }, 1, Warn::OddWidth},
+        {"YUV422ToRGB_C2C3R", L::C2, L::C3,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_C2C3R(f.s(), f.sStep(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16); }},
+        {"YUV422ToRGB_P3C3R", L::P422, L::C3,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_P3C3R(f.sP(), f.sSteps(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16); }},
+        {"YUV422ToRGB_P3AC4R", L::P422, L::RGBA0,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_P3AC4R(f.sP(), f.sSteps(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0); }, 1},
+        {"YUV422ToRGB_P3R", L::P422, L::P3,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_P3R(f.sP(), f.sSteps(), f.dP(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16); }},
+        {"YUV422ToRGB_P3C3", L::P422, L::C3,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_P3C3(f.sP(), f.d(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16); }, 0, Warn::None, 1, 422},
+        {"YUV422ToRGB_P3", L::P422, L::P3,
+         [](const Frame& f, R r) { return qrxiYUV422ToRGB_8u_P3(f.sP(), f.dP(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16); }, 0, Warn::None, 1, 422},
+        {"RGBToYUV420_C3P3R", L::C3, L::P420,
+         [](const Frame& f, R r) { return qrxiRGBToYUV420_8u_C3P3R(f.s(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 1, kOdd},
+        {"RGBToYUV420_P3R", L::P3, L::P420,
+         [](const Frame& f, R r) { return qrxiRGBToYUV420_8u_P3R(f.sP(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 0, kOdd},
+        {"RGBToYUV420_C3P3", L::C3, L::P420,
+         [](const Frame& f, R r) { return qrxiRGBToYUV420_8u_C3P3(f.s(), f.dP(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 1, kOdd, 1, 420},
+        {"RGBToYUV420_P3", L::P3, L::P420,
+         [](const Frame& f, R r) { return qrxiRGBToYUV420_8u_P3(f.sP(), f.dP(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 0, kOdd, 1, 420},
+        {"BGRToYUV420_AC4P3R", L::BGRA, L::P420,
+         [](const Frame& f, R r) { return qrxiBGRToYUV420_8u_AC4P3R(f.s(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(blockGroup, 16); }, 0, kOdd},
+        {"RGB565ToYUV420_C3P3R", L::RGB565, L::P420,
+         [](const Frame& f, R r) { return qrxiRGB565ToYUV420_16u8u_C3P3R(f.s16(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 1, kOdd},
+        {"BGR565ToYUV420_C3P3R", L::BGR565, L::P420,
+         [](const Frame& f, R r) { return qrxiBGR565ToYUV420_16u8u_C3P3R(f.s16(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 1, kOdd, 2, 0, true},
+        {"BGR555ToYUV420_C3P3R", L::BGR555, L::P420,
+         [](const Frame& f, R r) { return qrxiBGR555ToYUV420_16u8u_C3P3R(f.s16(), f.sStep(), f.dP(), f.dSteps(), r); },
+         [](Model& m) { m.blocks(exact, 0); }, 1, kOdd, 2, 0, true},
+        {"YUV420ToRGB_P3C3R", L::P420, L::C3,
+         [](const Frame& f, R r) { return qrxiYUV420ToRGB_8u_P3C3R(f.sP(), f.sSteps(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16, true); }, 0, kOdd},
+        {"YUV420ToRGB_P3AC4R", L::P420, L::RGBA0,
+         [](const Frame& f, R r) { return qrxiYUV420ToRGB_8u_P3AC4R(f.sP(), f.sSteps(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0, true); }, 1, kOdd},
+        {"YUV420ToRGB_P3R", L::P420, L::P3,
+         [](const Frame& f, R r) { return qrxiYUV420ToRGB_8u_P3R(f.sP(), f.sSteps(), f.dP(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0, true); }, 0, kOdd},
+        {"YUV420ToRGB_P3C3", L::P420, L::C3,
+         [](const Frame& f, R r) { return qrxiYUV420ToRGB_8u_P3C3(f.sP(), f.d(), r); },
+         [](Model& m) { m.pixels(invGroup2, invExact, 16, true); }, 0, kOdd, 1, 420},
+        {"YUV420ToRGB_P3", L::P420, L::P3,
+         [](const Frame& f, R r) { return qrxiYUV420ToRGB_8u_P3(f.sP(), f.dP(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0, true); }, 0, kOdd, 1, 420},
+        {"YUV420ToBGR_P3C3R", L::P420, L::BGR,
+         [](const Frame& f, R r) { return qrxiYUV420ToBGR_8u_P3C3R(f.sP(), f.sSteps(), f.d(), f.dStep(), r); },
+         [](Model& m) { m.pixels(invExact, invExact, 0, true); }, 1, kOdd, 2},
+    };
+    return table;
+}
+
+QrxStatus expectedStatus(const Op& op, int w, int h) {
+    const bool remainder = op.warn == Warn::OddWidth ? w % 2 : (op.warn == kOdd && (w % 2 || h % 2));
+    return remainder ? qrxWarnSizeNotMultiple : qrxOk;
+}
+
+class YuvOps : public ::testing::TestWithParam<size_t> {
+protected:
+    const Op& op() const { return ops()[GetParam()]; }
+};
+
+// Every operation against the model: all column splits, odd sizes, padded and
+// negative steps, the long single row of whole 4:2:2 images.
+TEST_P(YuvOps, MatchesModelOnRandomImages) {
+    const Op& op = this->op();
+    const int widths[] = {1, 2, 3, 7, 8, 9, 14, 15, 16, 17, 20, 31, 32, 33};
+    const int heights[] = {1, 2, 3, 5, 13, 18, 16};
+    uint32_t seed = 1;
+    for (int w : widths)
+        for (int h : heights) {
+            if (w < op.minSize || h < op.minSize) continue;
+            for (int stepMode = 0; stepMode < (op.whole ? 1 : 3); ++stepMode) {
+                SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + " step mode " +
+                             std::to_string(stepMode));
+                Frame f(op.src, op.dst, w, h, stepMode, seed += 16);
+                std::vector<Grid> want = f.dstGrids();
+                Model m{f, op.src, op.dst, want, w, h, op.whole == 422 && w * h >= 256 && w % 2 == 0};
+                op.expect(m);
+                ASSERT_EQ(op.call(f, {w, h}), expectedStatus(op, w, h));
+                const std::vector<Grid> got = f.dstGrids();
+                for (size_t k = 0; k < got.size(); ++k) {
+                    size_t bad = 0, first = 0;
+                    for (size_t i = 0; i < got[k].v.size(); ++i)
+                        if (std::abs(got[k].v[i] - want[k].v[i]) > op.tol && bad++ == 0) first = i;
+                    ASSERT_EQ(bad, 0u) << "plane " << k << ": first at element " << first << " (got "
+                                       << got[k].v[first] << ", want " << want[k].v[first] << ")";
+                    ASSERT_TRUE(f.dst[k]->untouchedOutside()) << "plane " << k;
+                }
+            }
+        }
+}
+
+// Nulls first, then the size, then the plane pointers (the BGR 565/555
+// encoders: planes before the size); nothing is written on any error.
+TEST_P(YuvOps, ChecksInOrderAndWritesNothingOnError) {
+    const Op& op = this->op();
+    Frame f(op.src, op.dst, 4, 4, 0, 7);
+    const auto before = f.snapshots();
+    const auto fails = [&](R roi, QrxStatus status) {
+        EXPECT_EQ(op.call(f, roi), status) << roi.width << "x" << roi.height;
+        EXPECT_TRUE(f.unchangedSince(before));
+    };
+    f.nullSrc = true;
+    fails({0, 4}, qrxErrNullPtr);
+    f.nullSrc = false;
+    f.nullDst = true;
+    fails({0, 0}, qrxErrNullPtr);
+    f.nullDst = false;
+    fails({op.minSize - 1, 4}, qrxErrSize);
+    fails({4, op.minSize - 1}, qrxErrSize);
+    fails({-4, 4}, qrxErrSize);
+    const auto nullEachPlane = [&](size_t count, auto setNull) {
+        for (size_t k = 0; k < count; ++k) {
+            setNull(k);
+            fails({4, 0}, op.planesFirst ? qrxErrNullPtr : qrxErrSize);
+            fails({4, 4}, qrxErrNullPtr);
+            f.restorePlanes();
+        }
+    };
+    if (planar(op.src)) nullEachPlane(f.src.size(), [&](size_t k) { f.srcPlanes[k] = nullptr; });
+    if (planar(op.dst)) nullEachPlane(f.dst.size(), [&](size_t k) { f.dstPlanes[k] = nullptr; });
+}
+
+INSTANTIATE_TEST_SUITE_P(Yuv, YuvOps, ::testing::Range<size_t>(0, 35),
+                         [](const ::testing::TestParamInfo<size_t>& info) {
+                             return std::string(ops()[info.param].name);
+                         });
+
+TEST(YuvTable, CoversTheWholeFamily) { EXPECT_EQ(ops().size(), 35u); }
+
+// ---- literal values -----------------------------------------------------------------------
+
+std::vector<int> row(const Plane& p, int y) {
+    return std::vector<int>(p.row(y), p.row(y) + p.width() * p.channels());
+}
+
+TEST(YuvLiterals, WhiteEncodesOneApartInTheLeadingGroups) {
+    for (int w : {16, 15}) {
+        Plane src(w, 1, 3), dst(w, 1, 3);
+        src.fill(255);
+        ASSERT_EQ(qrxiRGBToYUV_8u_C3R(src.ptr(), src.step(), dst.ptr(), dst.step(), {w, 1}), qrxOk);
+        const int want = w == 16 ? 1 : 0;
+        for (int x = 0; x < w; ++x) {
+            EXPECT_EQ(dst.at(x, 0, 0), 255 - want) << x;
+            EXPECT_EQ(dst.at(x, 0, 1), 128 - want) << x;
+            EXPECT_EQ(dst.at(x, 0, 2), 128 - want) << x;
+        }
+    }
+}
+
+TEST(YuvLiterals, ExactEncoderAndPlanarDecoderWeights) {
+    Plane rgba(2, 1, 4), yuva(2, 1, 4);
+    const Qrx8u px[8] = {255, 0, 0, 9, 0, 0, 255, 9};
+    std::copy(px, px + 8, rgba.row(0));
+    yuva.fill(77);
+    ASSERT_EQ(qrxiRGBToYUV_8u_AC4R(rgba.ptr(), rgba.step(), yuva.ptr(), yuva.step(), {2, 1}), qrxOk);
+    EXPECT_EQ(row(yuva, 0), (std::vector<int>{76, 90, 255, 77, 29, 239, 102, 77}));
+
+    // One pixel: the interleaved decoder uses the exact weights, the planar one its own.
+    Plane yuv(1, 1, 3), y(1, 1), u(1, 1), v(1, 1), rgb(1, 1, 3), r(1, 1), g(1, 1), b(1, 1);
+    yuv.at(0, 0, 0) = y.at(0, 0) = 0;
+    yuv.at(0, 0, 1) = u.at(0, 0) = 240;
+    yuv.at(0, 0, 2) = v.at(0, 0) = 40;
+    const Qrx8u* planes[3] = {y.ptr(), u.ptr(), v.ptr()};
+    Qrx8u* out[3] = {r.ptr(), g.ptr(), b.ptr()};
+    ASSERT_EQ(qrxiYUVToRGB_8u_C3R(yuv.ptr(), 3, rgb.ptr(), 3, {1, 1}), qrxOk);
+    ASSERT_EQ(qrxiYUVToRGB_8u_P3R(planes, 1, out, 1, {1, 1}), qrxOk);
+    EXPECT_EQ(row(rgb, 0), (std::vector<int>{0, 6, 227}));
+    EXPECT_EQ((std::vector<int>{r.at(0, 0), g.at(0, 0), b.at(0, 0)}), (std::vector<int>{0, 7, 227}));
+}
+
+TEST(YuvLiterals, OddWidthInterleaved422) {
+    Plane red(7, 2, 3), yuyv(8, 2, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 7; ++x) red.at(x, y, 0) = 255;
+    yuyv.fill(0xEE);
+    ASSERT_EQ(qrxiRGBToYUV422_8u_C3C2R(red.ptr(), red.step(), yuyv.ptr(), yuyv.step(), {7, 2}), qrxOk);
+    const std::vector<int> want = {76, 90, 76, 255, 76, 90, 76, 255, 76, 90, 76, 255, 76, 90, 0xEE, 0xEE};
+    EXPECT_EQ(row(yuyv, 0), want);
+    EXPECT_EQ(row(yuyv, 1), want);
+
+    // A one-pixel row decodes with its U as both colour differences.
+    Plane one(1, 1, 2), rgb(1, 1, 3);
+    one.at(0, 0, 0) = 100;
+    one.at(0, 0, 1) = 200;
+    ASSERT_EQ(qrxiYUV422ToRGB_8u_C2C3R(one.ptr(), 2, rgb.ptr(), 3, {1, 1}), qrxOk);
+    EXPECT_EQ(row(rgb, 0), (std::vector<int>{182, 29, 246}));
+}
+
+TEST(YuvLiterals, OddSizes420ConvertWholeBlocksOnly) {
+    Plane rgb(3, 3, 3), y(3, 3), u(1, 1), v(1, 1);
+    rgb.fill(255);
+    for (Plane* p : {&y, &u, &v}) p->fill(9);
+    Qrx8u* planes[3] = {y.ptr(), u.ptr(), v.ptr()};
+    const int steps[3] = {y.step(), u.step(), v.step()};
+    ASSERT_EQ(qrxiRGBToYUV420_8u_C3P3R(rgb.ptr(), rgb.step(), planes, steps, {3, 3}), 35);
+    EXPECT_EQ(row(y, 0), (std::vector<int>{255, 255, 9}));
+    EXPECT_EQ(row(y, 1), (std::vector<int>{255, 255, 9}));
+    EXPECT_EQ(row(y, 2), (std::vector<int>{9, 9, 9}));
+    EXPECT_EQ(u.at(0, 0), 128);
+    EXPECT_EQ(v.at(0, 0), 128);
+
+    // A 1x1 region holds no block: nothing written, or too small for the BGR decoder.
+    const Qrx8u* src[3] = {y.ptr(), u.ptr(), v.ptr()};
+    Plane out(1, 1, 3);
+    const auto before = out.snapshot();
+    EXPECT_EQ(qrxiYUV420ToRGB_8u_P3C3R(src, steps, out.ptr(), 3, {1, 1}), 35);
+    EXPECT_EQ(qrxiYUV420ToBGR_8u_P3C3R(src, steps, out.ptr(), 3, {1, 1}), qrxErrSize);
+    EXPECT_TRUE(out.unchangedSince(before));
+}
+
+TEST(YuvLiterals, AlphaBytes) {
+    Plane y(2, 1), u(1, 1), v(1, 1), rgba(2, 1, 4), yuva(2, 1, 4);
+    rgba.fill(0xEE);
+    const Qrx8u* planes[3] = {y.ptr(), u.ptr(), v.ptr()};
+    const int steps[3] = {2, 1, 1};
+    ASSERT_EQ(qrxiYUV422ToRGB_8u_P3AC4R(planes, steps, rgba.ptr(), 8, {2, 1}), qrxOk);
+    EXPECT_EQ(rgba.at(0, 0, 3), 0);
+    EXPECT_EQ(rgba.at(1, 0, 3), 0);
+    yuva.fill(0x55);
+    ASSERT_EQ(qrxiYUVToRGB_8u_AC4R(rgba.ptr(), 8, yuva.ptr(), 8, {2, 1}), qrxOk);
+    EXPECT_EQ(yuva.at(0, 0, 3), 0x55);
+
+    Plane src(2, 1, 4), p0(2, 1), p1(2, 1), p2(2, 1), alpha(2, 1);
+    src.randomize(3);
+    Qrx8u* four[4] = {p0.ptr(), p1.ptr(), p2.ptr(), alpha.ptr()};
+    ASSERT_EQ(qrxiRGBToYUV_8u_AC4P4R(src.ptr(), 8, four, 2, {2, 1}), qrxOk);
+    EXPECT_EQ(alpha.at(0, 0), src.at(0, 0, 3));
+    EXPECT_EQ(alpha.at(1, 0), src.at(1, 0, 3));
+}
+
+TEST(YuvLiterals, StepZeroRepeatsTheFirstSourceRow) {
+    Plane src(4, 1, 3), dst(4, 2, 3);
+    src.randomize(5);
+    ASSERT_EQ(qrxiRGBToYUV_8u_C3R(src.ptr(), 0, dst.ptr(), dst.step(), {4, 2}), qrxOk);
+    EXPECT_EQ(row(dst, 0), row(dst, 1));
+}
+
+}  // namespace
