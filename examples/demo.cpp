@@ -160,6 +160,7 @@ struct Step {
     std::string file;            // PNG for the result
     std::function<Image()> intermediate;  // optional picture of the first call's output
     std::string intermediateFile;
+    const char* note;  // what to expect, or null
 };
 
 struct Outcome {
@@ -205,6 +206,7 @@ void runStep(void* lib, const Step& step, int pixels, Outcome& outcome) {
     }
     std::printf("  compared with %s:\n", step.comparedWith);
     printDifference(*step.result, *step.reference);
+    if (step.note) std::printf("    %s\n", step.note);
     if (!savePng(step.file, *step.result)) outcome.failed = true;
 }
 
@@ -274,7 +276,9 @@ int main(int argc, char** argv) {
                    yuv.cptr(), yuv.step, fromYuv.data(), fromYuv.step(), roi);
            }}},
          &fromYuv, &chart, original, out("yuv420.png"), [&] { return yuv.picture(); },
-         out("yuv420_planes.png")},
+         out("yuv420_planes.png"),
+         "chroma blurs over 2 x 2 pixels; V is clamped, so saturated reds and cyans come back "
+         "duller"},
         {"RGB -> YCbCr 4:4:4 -> RGB",
          {{"qrxiRGBToYCbCr_8u_C3R",
            [&](void* f) {
@@ -286,7 +290,7 @@ int main(int argc, char** argv) {
                return as<decltype(qrxiYCbCrToRGB_8u_C3R)>(f)(ycc444.data(), ycc444.step(),
                                                              from444.data(), from444.step(), roi);
            }}},
-         &from444, &chart, original, out("ycbcr444.png"), {}, {}},
+         &from444, &chart, original, out("ycbcr444.png"), {}, {}, nullptr},
         {"RGB -> YCbCr 4:2:0 -> RGB",
          {{"qrxiRGBToYCbCr420_8u_C3P3R",
            [&](void* f) {
@@ -299,7 +303,8 @@ int main(int argc, char** argv) {
                    ycc420.cptr(), ycc420.step, from420.data(), from420.step(), roi);
            }}},
          &from420, &chart, original, out("ycbcr420.png"), [&] { return ycc420.picture(); },
-         out("ycbcr420_planes.png")},
+         out("ycbcr420_planes.png"),
+         "chroma is shared by 2 x 2 pixels: fine coloured detail loses its colour"},
         {"RGB -> gray",
          {{"qrxiRGBToGray_8u_C3C1R",
            [&](void* f) {
@@ -307,7 +312,7 @@ int main(int argc, char** argv) {
                                                               gray.data(), gray.step(), roi);
            }}},
          &gray, &luma, "the chart's luma 0.299 R + 0.587 G + 0.114 B in floating point",
-         out("gray.png"), {}, {}},
+         out("gray.png"), {}, {}, nullptr},
     };
 
     int calls = 0;
