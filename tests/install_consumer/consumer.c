@@ -1,12 +1,10 @@
 /* Links against an installed library and checks the version record. */
 #include <qrxcc.h>
-#include <qrxcore.h>
 #include <string.h>
 
 int main(void) {
     const QrxLibVersion* v = qrxccGetLibVersion();
     if (v->versionMajor != 6 || v->versionMinor != 1) return 1;
     if (strcmp(v->libraryName, "libqrxccm7.so.6.1") != 0) return 2;
-    qrxSetNumThreads(2);
-    return qrxGetNumThreads() == 2 ? 0 : 3;
+    return 0;
 }

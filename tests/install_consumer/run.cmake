@@ -33,5 +33,10 @@ endif()
 separate_arguments(pc UNIX_COMMAND "${pc}")
 separate_arguments(flags UNIX_COMMAND "${flags}")
 file(GLOB libdir ${prefix}/lib*)
+# Only the conversion library is named on the command line: it must find the
+# core library beside itself.
+run(cc ${flags} ${SOURCE_DIR}/consumer.c -I${prefix}/include -L${libdir} -lqrxccm7
+    -Wl,-rpath,${libdir} -o ${WORK_DIR}/direct-consumer)
+run(${WORK_DIR}/direct-consumer)
 run(cc ${flags} ${SOURCE_DIR}/consumer.c ${pc} -Wl,-rpath,${libdir} -o ${WORK_DIR}/pc-consumer)
 run(${WORK_DIR}/pc-consumer)
