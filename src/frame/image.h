@@ -1,6 +1,8 @@
 // Small helpers every family uses to address rows and saturate values.
 #pragma once
 
+#include "frame/isa.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -8,6 +10,7 @@
 #include "qrxcc.h"
 
 namespace qrx {
+inline namespace QRX_ISA {
 
 // Row y of an image whose rows are `step` bytes apart (step may be negative).
 template <class T>
@@ -31,4 +34,5 @@ inline Qrx16s sat16s(int v) {
 inline int floorShift(int v, int n) { return v >> n; }
 inline int64_t floorShift(int64_t v, int n) { return v >> n; }
 
+}  // namespace QRX_ISA
 }  // namespace qrx

@@ -2,10 +2,14 @@
 // (Y 16..235, Cb and Cr 16..240 with 128 as zero).
 #pragma once
 
+#include "frame/isa.h"
+
 #include "frame/image.h"
 #include "lumachroma/pixels.h"
 
-namespace qrx::bt601 {
+namespace qrx {
+inline namespace QRX_ISA {
+namespace bt601 {
 
 // Forward weights, scaled by 65536.
 constexpr int kYr = 16843, kYg = 33030, kYb = 6423;
@@ -55,4 +59,6 @@ inline Rgb8 inverse(int Y, int Cb, int Cr) {
             sat8u((y + kInvBCb * b) >> 16)};
 }
 
-}  // namespace qrx::bt601
+}  // namespace bt601
+}  // namespace QRX_ISA
+}  // namespace qrx

@@ -8,9 +8,12 @@
 // (a 5-bit 31 becomes 248, not 255).
 #pragma once
 
+#include "frame/isa.h"
+
 #include "qrxcc.h"
 
 namespace qrx {
+inline namespace QRX_ISA {
 
 struct Rgb {
     int r, g, b;
@@ -97,4 +100,5 @@ struct PlanarDst {
     }
 };
 
+}  // namespace QRX_ISA
 }  // namespace qrx
