@@ -33,7 +33,8 @@ struct Rows {
 template <class T>
 Rows<T> rowsAt(const Planes<T>& im, int y) {
     Rows<T> r{};
-    for (int i = 0; i < im.count; ++i) r.p[i] = rowPtr(im.plane[i], im.step[i], y >> im.rowShift[i]);
+    for (int i = 0; i < im.count; ++i)
+        r.p[i] = rowPtr(im.plane[i], im.step[i], y >> im.rowShift[i]);
     return r;
 }
 
@@ -66,10 +67,8 @@ Planes<T> shared(T* const* p, int count, int step) {
 // Y, U, V planes with a step each.
 template <class T>
 Planes<T> subsampled(T* const* p, const int* steps, int chromaRowShift) {
-    return {{p[0], p[1], p[2]},
-            {steps[0], steps[1], steps[2]},
-            {0, chromaRowShift, chromaRowShift},
-            3};
+    const int s = chromaRowShift;
+    return {{p[0], p[1], p[2]}, {steps[0], steps[1], steps[2]}, {0, s, s}, 3};
 }
 
 // Dense planes of whole images: 4:2:2 chroma rows hold width / 2 rounded up
@@ -113,13 +112,13 @@ void eachBlockRow(RowFn<Qrx8u> fn, const Planes<const Qrx8u>& src, const Planes<
 // count from the image start; the long row is cut into rows of whole 16-pixel
 // groups to keep widths in range.
 template <class Layout>
-void wholeImage422(RowFn<Qrx8u> fn, Layout layout, QrxRoiSize size) {
+void wholeImage422(RowFn<Qrx8u> fn, QrxRoiSize size, Layout layout) {
     const int64_t pixels = int64_t(size.width) * size.height;
     if (pixels < 256 || size.width % 2 != 0) {
         const auto [src, dst] = layout(size.width);
         return eachRow(fn, src, dst, size);
     }
-    constexpr int kPiece = 1 << 24;
+    constexpr int kPiece = 1 << 16;
     const auto [src, dst] = layout(kPiece);
     const int pieces = int(pixels / kPiece), rest = int(pixels % kPiece);
     eachRow(fn, src, dst, {kPiece, pieces});
@@ -155,8 +154,8 @@ QrxStatus qrxiRGBToYUV_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDs
 
 QrxStatus qrxiRGBToYUV_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                               int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRow(yuvRows().rgbToYuvP3, shared(pSrc, 3, srcStep), shared(pDst, 3, dstStep), roiSize);
     return qrxOk;
@@ -192,8 +191,8 @@ QrxStatus qrxiYUVToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* 
 
 QrxStatus qrxiYUVToRGB_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                               int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRow(yuvRows().yuvToRgbP3, shared(pSrc, 3, srcStep), shared(pDst, 3, dstStep), roiSize);
     return qrxOk;
@@ -219,8 +218,8 @@ QrxStatus qrxiRGBToYUV422_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const 
 
 QrxStatus qrxiRGBToYUV422_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                                  const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRow(yuvRows().rgbToYuv422P3, shared(pSrc, 3, srcStep), subsampled(pDst, dstStep, 0),
             roiSize);
@@ -229,19 +228,20 @@ QrxStatus qrxiRGBToYUV422_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u*
 
 QrxStatus qrxiRGBToYUV422_8u_C3P3(const Qrx8u* pSrc, Qrx8u* const pDst[3], QrxRoiSize imgSize) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pDst, 3))) return st;
-    wholeImage422(yuvRows().rgbToYuv422C3P3,
-                  [&](int w) { return std::pair{interleaved(pSrc, 3 * w), dense422(pDst, w)}; },
-                  imgSize);
+    wholeImage422(yuvRows().rgbToYuv422C3P3, imgSize, [&](int w) {
+        return std::pair{interleaved(pSrc, 3 * w), dense422(pDst, w)};
+    });
     return qrxOk;
 }
 
 QrxStatus qrxiRGBToYUV422_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3],
                                 QrxRoiSize imgSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
-    wholeImage422(yuvRows().rgbToYuv422P3,
-                  [&](int w) { return std::pair{shared(pSrc, 3, w), dense422(pDst, w)}; }, imgSize);
+    wholeImage422(yuvRows().rgbToYuv422P3, imgSize, [&](int w) {
+        return std::pair{shared(pSrc, 3, w), dense422(pDst, w)};
+    });
     return qrxOk;
 }
 
@@ -278,8 +278,8 @@ QrxStatus qrxiYUV422ToRGB_8u_P3AC4R(const Qrx8u* const pSrc[3], const int srcSte
 
 QrxStatus qrxiYUV422ToRGB_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3],
                                  Qrx8u* const pDst[3], int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRow(yuvRows().yuv422ToRgbP3, subsampled(pSrc, srcStep, 0), shared(pDst, 3, dstStep),
             roiSize);
@@ -288,19 +288,20 @@ QrxStatus qrxiYUV422ToRGB_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3
 
 QrxStatus qrxiYUV422ToRGB_8u_P3C3(const Qrx8u* const pSrc[3], Qrx8u* pDst, QrxRoiSize imgSize) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3))) return st;
-    wholeImage422(yuvRows().yuv422ToRgbP3C3,
-                  [&](int w) { return std::pair{dense422(pSrc, w), interleaved(pDst, 3 * w)}; },
-                  imgSize);
+    wholeImage422(yuvRows().yuv422ToRgbP3C3, imgSize, [&](int w) {
+        return std::pair{dense422(pSrc, w), interleaved(pDst, 3 * w)};
+    });
     return qrxOk;
 }
 
 QrxStatus qrxiYUV422ToRGB_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3],
                                 QrxRoiSize imgSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
-    wholeImage422(yuvRows().yuv422ToRgbP3,
-                  [&](int w) { return std::pair{dense422(pSrc, w), shared(pDst, 3, w)}; }, imgSize);
+    wholeImage422(yuvRows().yuv422ToRgbP3, imgSize, [&](int w) {
+        return std::pair{dense422(pSrc, w), shared(pDst, 3, w)};
+    });
     return qrxOk;
 }
 
@@ -316,8 +317,8 @@ QrxStatus qrxiRGBToYUV420_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const 
 
 QrxStatus qrxiRGBToYUV420_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                                  const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRowPair(yuvRows().rgbToYuv420P3, shared(pSrc, 3, srcStep), subsampled(pDst, dstStep, 1),
                 roiSize);
@@ -333,8 +334,8 @@ QrxStatus qrxiRGBToYUV420_8u_C3P3(const Qrx8u* pSrc, Qrx8u* const pDst[3], QrxRo
 
 QrxStatus qrxiRGBToYUV420_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3],
                                 QrxRoiSize imgSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachRowPair(yuvRows().rgbToYuv420P3, shared(pSrc, 3, imgSize.width),
                 dense420(pDst, imgSize.width), imgSize);
@@ -396,8 +397,8 @@ QrxStatus qrxiYUV420ToRGB_8u_P3AC4R(const Qrx8u* const pSrc[3], const int srcSte
 
 QrxStatus qrxiYUV420ToRGB_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3],
                                  Qrx8u* const pDst[3], int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachBlockRow(yuvRows().yuv420ToRgbP3, subsampled(pSrc, srcStep, 1), shared(pDst, 3, dstStep),
                  roiSize);
@@ -413,8 +414,8 @@ QrxStatus qrxiYUV420ToRGB_8u_P3C3(const Qrx8u* const pSrc[3], Qrx8u* pDst, QrxRo
 
 QrxStatus qrxiYUV420ToRGB_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3],
                                 QrxRoiSize imgSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3),
-                                    planes(pDst, 3)))
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(imgSize), planes(pSrc, 3), planes(pDst, 3)))
         return st;
     eachBlockRow(yuvRows().yuv420ToRgbP3, dense420(pSrc, imgSize.width),
                  shared(pDst, 3, imgSize.width), imgSize);

@@ -87,7 +87,9 @@ Pair exactPair(Rgb a, Rgb b) {
 
 // 16-bit groups of the interleaved-source 4:2:2 encoders.
 Pair groupPair(Rgb a, Rgb b) {
-    const auto s = [](Rgb p) { return ((kY15r * p.r + kY15g * p.g) >> 14) + ((kY15b * p.b) >> 14); };
+    const auto s = [](Rgb p) {
+        return ((kY15r * p.r + kY15g * p.g) >> 14) + ((kY15b * p.b) >> 14);
+    };
     const int sa = s(a), sb = s(b), t = (sa + sb) >> 1;
     return {sa >> 1, sb >> 1, sat8u((((a.b + b.b - t) * kU15) >> 16) + 128),
             sat8u((((a.r + b.r - t) * kV15) >> 16) + 128)};
@@ -266,7 +268,8 @@ void yuyvToRgbRow(const Qrx8u* const* src, Qrx8u* const* dst, int width) {
         // The lone last pixel takes V from the pair before it; a one-pixel
         // row has none and uses its U twice.
         const Qrx8u* q = src[0] + 2 * (width - 1);
-        put(PackedDst<RGB>{dst[0]}, width - 1, exactInverse({q[0], q[1], width > 1 ? q[-1] : q[1]}));
+        put(PackedDst<RGB>{dst[0]}, width - 1,
+            exactInverse({q[0], q[1], width > 1 ? q[-1] : q[1]}));
     }
 }
 
@@ -325,12 +328,15 @@ constexpr YuvRows kScalarRows = {
     .rgbToYuvC3P3 = pixelRow<PackedSrc<RGB>, PlanarDst, groupForward, forward, 8>,
     .rgbToYuvP3 = pixelRow<PlanarSrc, PlanarDst, groupForward, planarForward, 16>,
     .rgbToYuvAC4P4 = rgbaToYuvaPlanesRow,
-    .yuvToRgbC3 = pixelRow<PackedYuvSrc<3>, PackedDst<RGB>, interleavedGroupInverse, exactInverse, 8>,
+    .yuvToRgbC3 =
+        pixelRow<PackedYuvSrc<3>, PackedDst<RGB>, interleavedGroupInverse, exactInverse, 8>,
     .yuvToRgbAC4 = pixelRow<PackedYuvSrc<4>, PackedDst<RGBA>, exactInverse, exactInverse, 0>,
-    .yuvToRgbP3C3 = pixelRow<YuvPlanesSrc<0>, PackedDst<RGB>, planarGroupInverse, planarInverse, 16>,
+    .yuvToRgbP3C3 =
+        pixelRow<YuvPlanesSrc<0>, PackedDst<RGB>, planarGroupInverse, planarInverse, 16>,
     .yuvToRgbP3 = pixelRow<YuvPlanesSrc<0>, PlanarDst, planarInverse, planarInverse, 0>,
     .rgbToYuv422C3C2 = pairRow<PackedSrc<RGB>, YuyvDst, groupPair, exactPair, 16, loneYuyv>,
-    .rgbToYuv422C3P3 = pairRow<PackedSrc<RGB>, Planes422Dst, groupPair, exactPair, 16, lonePlanar<true>>,
+    .rgbToYuv422C3P3 =
+        pairRow<PackedSrc<RGB>, Planes422Dst, groupPair, exactPair, 16, lonePlanar<true>>,
     .rgbToYuv422P3 = pairRow<PlanarSrc, Planes422Dst, exactPair, exactPair, 0, lonePlanar<false>>,
     .rgb565ToYuv422 = pairRow<Rgb565Src, Planes422Dst, exactPair, exactPair, 0, nullptr>,
     .yuv422ToRgbC2C3 = yuyvToRgbRow,

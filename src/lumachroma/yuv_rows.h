@@ -40,7 +40,7 @@ inline constexpr InverseWeights kInverse{74711, -25821, -38076, 133169};        
 inline constexpr InverseWeights kInversePlanar{74710, -25820, -38075, 133168};  // x 65536
 inline constexpr InverseWeights kGroupInverse{9339, -3228, -4760, 16646};       // x 8192
 // Groups of the planar and subsampled decoders, applied to 2Y and halved.
-inline constexpr InverseWeights kGroupInverse2{9338, -3227, -4759, 16645};      // x 4096
+inline constexpr InverseWeights kGroupInverse2{9338, -3227, -4759, 16645};  // x 4096
 
 // ---- kernel table ---------------------------------------------------------------
 
@@ -49,8 +49,8 @@ using RowFn = void (*)(const S* const* src, Qrx8u* const* dst, int width);
 
 // A 4:2:0 encoder row pair: whole 2x2 blocks of the two source rows.
 template <class S>
-using RowPairFn = void (*)(const S* const* top, const S* const* bottom, Qrx8u* yTop,
-                           Qrx8u* yBottom, Qrx8u* u, Qrx8u* v, int width);
+using RowPairFn = void (*)(const S* const* top, const S* const* bottom, Qrx8u* yTop, Qrx8u* yBottom,
+                           Qrx8u* u, Qrx8u* v, int width);
 
 struct YuvRows {
     // 4:4:4 encoders and decoders.
