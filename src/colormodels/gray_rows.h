@@ -4,6 +4,7 @@
 // sources; the fourth channel is never read) and writes one channel.
 #pragma once
 
+#include "frame/dispatch.h"
 #include "qrxcc.h"
 
 namespace qrx {
@@ -33,7 +34,9 @@ struct GrayRows {
     GrayRow<Qrx32f, const Qrx32f*> c3_32f, ac4_32f;
 };
 
-// The row functions for this processor (today the scalar reference table).
+// The row functions for this processor, and those of each target (null
+// where a target is not built), for tests and benchmarks.
 const GrayRows& grayRows();
+const GrayRows* grayRowsFor(Target t);
 
 }  // namespace qrx

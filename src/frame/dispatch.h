@@ -7,6 +7,8 @@
 // reach every target's table directly to compare it with the scalar one.
 #pragma once
 
+#include <array>
+
 namespace qrx {
 
 enum class Target : int { Scalar = 0, SSE2 = 1, AVX2 = 2, AVX512 = 3 };
@@ -16,14 +18,15 @@ constexpr int kTargetCount = 4;
 bool targetSupported(Target t);
 const char* targetName(Target t);
 
-// The widest supported target for which tableFor returns a table.
+// One family's kernel tables, indexed by Target; null where not built.
 template <class Table>
-const Table& widestTable(const Table* (*tableFor)(Target)) {
-    for (int t = kTargetCount - 1; t > 0; --t) {
-        const Target target = static_cast<Target>(t);
-        if (const Table* table = tableFor(target); table && targetSupported(target)) return *table;
-    }
-    return *tableFor(Target::Scalar);
+using TableSet = std::array<const Table*, kTargetCount>;
+
+template <class Table>
+const Table& widestTable(const TableSet<Table>& set) {
+    for (int t = kTargetCount - 1; t > 0; --t)
+        if (set[t] && targetSupported(static_cast<Target>(t))) return *set[t];
+    return *set[0];
 }
 
 }  // namespace qrx

@@ -1,0 +1,2 @@
+#define QRX_ISA isa_scalar
+#include "colormodels/gray_rows.inl"

@@ -1,0 +1,24 @@
+// Running row kernels of every instruction set built into the library and
+// runnable here, for comparison with the scalar reference.
+#pragma once
+
+#include <vector>
+
+#include "frame/dispatch.h"
+
+namespace qrxtest {
+
+// Widths around every vector group size, and one long row.
+inline const std::vector<int> kEdgeWidths = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33,
+                                              47, 63, 64, 65, 127, 129, 1000};
+
+// The targets other than scalar that this machine can run.
+inline std::vector<qrx::Target> vectorTargets() {
+    std::vector<qrx::Target> out;
+    for (int t = 1; t < qrx::kTargetCount; ++t)
+        if (qrx::targetSupported(static_cast<qrx::Target>(t)))
+            out.push_back(static_cast<qrx::Target>(t));
+    return out;
+}
+
+}  // namespace qrxtest
