@@ -51,7 +51,7 @@ Planes<T> interleaved(T* p, int step) {
 }
 
 // 16-bit rows are addressed in whole words.
-Planes<const Qrx16u> words(const Qrx16u* p, int step) { return interleaved(p, step & ~1); }
+Planes<const Qrx16u> interleaved(const Qrx16u* p, int step) { return {{p}, {step & ~1}, {}, 1}; }
 
 // `count` full-resolution planes sharing one step.
 template <class T>
@@ -127,22 +127,73 @@ void wholeImage422(RowFn<Qrx8u> fn, QrxRoiSize size, Layout layout) {
 
 bool odd(QrxRoiSize roi) { return ((roi.width | roi.height) & 1) != 0; }
 
+// ---- entry shapes shared by several operations ------------------------------------
+
+// Interleaved rows to interleaved rows.
+QrxStatus packedToPacked(RowFn<Qrx8u> fn, const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
+                         QrxRoiSize roi) {
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi))) return st;
+    eachRow(fn, interleaved(pSrc, srcStep), interleaved(pDst, dstStep), roi);
+    return qrxOk;
+}
+
+// Full-resolution planes to full-resolution planes.
+QrxStatus planesToPlanes(RowFn<Qrx8u> fn, const Qrx8u* const pSrc[3], int srcStep,
+                         Qrx8u* const pDst[3], int dstStep, QrxRoiSize roi) {
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3), planes(pDst, 3)))
+        return st;
+    eachRow(fn, shared(pSrc, 3, srcStep), shared(pDst, 3, dstStep), roi);
+    return qrxOk;
+}
+
+// 4:2:2 planes to interleaved rows.
+QrxStatus planes422ToPacked(RowFn<Qrx8u> fn, const Qrx8u* const pSrc[3], const int srcStep[3],
+                            Qrx8u* pDst, int dstStep, QrxRoiSize roi) {
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pSrc, 3))) return st;
+    eachRow(fn, subsampled(pSrc, srcStep, 0), interleaved(pDst, dstStep), roi);
+    return qrxOk;
+}
+
+// 4:2:0 planes to interleaved rows.
+QrxStatus planes420ToPacked(RowFn<Qrx8u> fn, const Qrx8u* const pSrc[3], const int srcStep[3],
+                            Qrx8u* pDst, int dstStep, QrxRoiSize roi, int minSize) {
+    if (QrxStatus st =
+            firstFailure(nulls(pSrc, pDst), size(roi, minSize, minSize), planes(pSrc, 3)))
+        return st;
+    eachBlockRow(fn, subsampled(pSrc, srcStep, 1), interleaved(pDst, dstStep), roi);
+    return warnIf(odd(roi));
+}
+
+// Interleaved 8-bit or 16-bit rows to 4:2:0 planes.
+template <class S>
+QrxStatus packedTo420(RowPairFn<S> fn, const S* pSrc, int srcStep, Qrx8u* const pDst[3],
+                      const int dstStep[3], QrxRoiSize roi) {
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roi), planes(pDst, 3))) return st;
+    eachRowPair(fn, interleaved(pSrc, srcStep), subsampled(pDst, dstStep, 1), roi);
+    return warnIf(odd(roi));
+}
+
+// The BGR 565 and 555 encoders test their planes before the size and need a
+// whole 2x2 block.
+QrxStatus bgrWordsTo420(RowPairFn<Qrx16u> fn, const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
+                        const int dstStep[3], QrxRoiSize roi) {
+    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pDst, 3), size(roi, 2, 2))) return st;
+    eachRowPair(fn, interleaved(pSrc, srcStep), subsampled(pDst, dstStep, 1), roi);
+    return warnIf(odd(roi));
+}
+
 }  // namespace
 
 // ---- 4:4:4 ------------------------------------------------------------------------
 
 QrxStatus qrxiRGBToYUV_8u_C3R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                               QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().rgbToYuvC3, interleaved(pSrc, srcStep), interleaved(pDst, dstStep), roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().rgbToYuvC3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGBToYUV_8u_AC4R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                                QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().rgbToYuvAC4, interleaved(pSrc, srcStep), interleaved(pDst, dstStep), roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().rgbToYuvAC4, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGBToYUV_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3], int dstStep,
@@ -154,11 +205,7 @@ QrxStatus qrxiRGBToYUV_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDs
 
 QrxStatus qrxiRGBToYUV_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                               int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st =
-            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
-        return st;
-    eachRow(yuvRows().rgbToYuvP3, shared(pSrc, 3, srcStep), shared(pDst, 3, dstStep), roiSize);
-    return qrxOk;
+    return planesToPlanes(yuvRows().rgbToYuvP3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGBToYUV_8u_AC4P4R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[4], int dstStep,
@@ -170,16 +217,12 @@ QrxStatus qrxiRGBToYUV_8u_AC4P4R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pD
 
 QrxStatus qrxiYUVToRGB_8u_C3R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                               QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().yuvToRgbC3, interleaved(pSrc, srcStep), interleaved(pDst, dstStep), roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().yuvToRgbC3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiYUVToRGB_8u_AC4R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                                QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().yuvToRgbAC4, interleaved(pSrc, srcStep), interleaved(pDst, dstStep), roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().yuvToRgbAC4, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiYUVToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* pDst, int dstStep,
@@ -191,21 +234,14 @@ QrxStatus qrxiYUVToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* 
 
 QrxStatus qrxiYUVToRGB_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
                               int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st =
-            firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3), planes(pDst, 3)))
-        return st;
-    eachRow(yuvRows().yuvToRgbP3, shared(pSrc, 3, srcStep), shared(pDst, 3, dstStep), roiSize);
-    return qrxOk;
+    return planesToPlanes(yuvRows().yuvToRgbP3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 // ---- 4:2:2 ------------------------------------------------------------------------
 
 QrxStatus qrxiRGBToYUV422_8u_C3C2R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                                    QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().rgbToYuv422C3C2, interleaved(pSrc, srcStep), interleaved(pDst, dstStep),
-            roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().rgbToYuv422C3C2, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGBToYUV422_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
@@ -248,32 +284,24 @@ QrxStatus qrxiRGBToYUV422_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3]
 QrxStatus qrxiRGB565ToYUV422_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                          const int dstStep[3], QrxRoiSize roiSize) {
     if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pDst, 3))) return st;
-    eachRow(yuvRows().rgb565ToYuv422, words(pSrc, srcStep), subsampled(pDst, dstStep, 0), roiSize);
+    eachRow(yuvRows().rgb565ToYuv422, interleaved(pSrc, srcStep), subsampled(pDst, dstStep, 0),
+            roiSize);
     return warnIf(roiSize.width % 2 != 0);
 }
 
 QrxStatus qrxiYUV422ToRGB_8u_C2C3R(const Qrx8u* pSrc, int srcStep, Qrx8u* pDst, int dstStep,
                                    QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize))) return st;
-    eachRow(yuvRows().yuv422ToRgbC2C3, interleaved(pSrc, srcStep), interleaved(pDst, dstStep),
-            roiSize);
-    return qrxOk;
+    return packedToPacked(yuvRows().yuv422ToRgbC2C3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiYUV422ToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
                                    int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3))) return st;
-    eachRow(yuvRows().yuv422ToRgbP3C3, subsampled(pSrc, srcStep, 0), interleaved(pDst, dstStep),
-            roiSize);
-    return qrxOk;
+    return planes422ToPacked(yuvRows().yuv422ToRgbP3C3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiYUV422ToRGB_8u_P3AC4R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
                                     int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3))) return st;
-    eachRow(yuvRows().yuv422ToRgbP3AC4, subsampled(pSrc, srcStep, 0), interleaved(pDst, dstStep),
-            roiSize);
-    return qrxOk;
+    return planes422ToPacked(yuvRows().yuv422ToRgbP3AC4, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiYUV422ToRGB_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3],
@@ -309,10 +337,7 @@ QrxStatus qrxiYUV422ToRGB_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3]
 
 QrxStatus qrxiRGBToYUV420_8u_C3P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                    const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pDst, 3))) return st;
-    eachRowPair(yuvRows().rgbToYuv420C3, interleaved(pSrc, srcStep), subsampled(pDst, dstStep, 1),
-                roiSize);
-    return warnIf(odd(roiSize));
+    return packedTo420(yuvRows().rgbToYuv420C3, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGBToYUV420_8u_P3R(const Qrx8u* const pSrc[3], int srcStep, Qrx8u* const pDst[3],
@@ -344,55 +369,34 @@ QrxStatus qrxiRGBToYUV420_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3]
 
 QrxStatus qrxiBGRToYUV420_8u_AC4P3R(const Qrx8u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                     const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pDst, 3))) return st;
-    eachRowPair(yuvRows().bgrToYuv420AC4, interleaved(pSrc, srcStep), subsampled(pDst, dstStep, 1),
-                roiSize);
-    return warnIf(odd(roiSize));
+    return packedTo420(yuvRows().bgrToYuv420AC4, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiRGB565ToYUV420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                          const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pDst, 3))) return st;
-    eachRowPair(yuvRows().rgb565ToYuv420, words(pSrc, srcStep), subsampled(pDst, dstStep, 1),
-                roiSize);
-    return warnIf(odd(roiSize));
+    return packedTo420(yuvRows().rgb565ToYuv420, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
-// The BGR 565 and 555 encoders test their planes before the size.
 QrxStatus qrxiBGR565ToYUV420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                          const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pDst, 3), size(roiSize, 2, 2)))
-        return st;
-    eachRowPair(yuvRows().bgr565ToYuv420, words(pSrc, srcStep), subsampled(pDst, dstStep, 1),
-                roiSize);
-    return warnIf(odd(roiSize));
+    return bgrWordsTo420(yuvRows().bgr565ToYuv420, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 QrxStatus qrxiBGR555ToYUV420_16u8u_C3P3R(const Qrx16u* pSrc, int srcStep, Qrx8u* const pDst[3],
                                          const int dstStep[3], QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), planes(pDst, 3), size(roiSize, 2, 2)))
-        return st;
-    eachRowPair(yuvRows().bgr555ToYuv420, words(pSrc, srcStep), subsampled(pDst, dstStep, 1),
-                roiSize);
-    return warnIf(odd(roiSize));
+    return bgrWordsTo420(yuvRows().bgr555ToYuv420, pSrc, srcStep, pDst, dstStep, roiSize);
 }
 
 // ---- 4:2:0 decoders ------------------------------------------------------------------
 
 QrxStatus qrxiYUV420ToRGB_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
                                    int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3))) return st;
-    eachBlockRow(yuvRows().yuv420ToRgbP3C3, subsampled(pSrc, srcStep, 1),
-                 interleaved(pDst, dstStep), roiSize);
-    return warnIf(odd(roiSize));
+    return planes420ToPacked(yuvRows().yuv420ToRgbP3C3, pSrc, srcStep, pDst, dstStep, roiSize, 1);
 }
 
 QrxStatus qrxiYUV420ToRGB_8u_P3AC4R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
                                     int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize), planes(pSrc, 3))) return st;
-    eachBlockRow(yuvRows().yuv420ToRgbP3AC4, subsampled(pSrc, srcStep, 1),
-                 interleaved(pDst, dstStep), roiSize);
-    return warnIf(odd(roiSize));
+    return planes420ToPacked(yuvRows().yuv420ToRgbP3AC4, pSrc, srcStep, pDst, dstStep, roiSize, 1);
 }
 
 QrxStatus qrxiYUV420ToRGB_8u_P3R(const Qrx8u* const pSrc[3], const int srcStep[3],
@@ -424,9 +428,5 @@ QrxStatus qrxiYUV420ToRGB_8u_P3(const Qrx8u* const pSrc[3], Qrx8u* const pDst[3]
 
 QrxStatus qrxiYUV420ToBGR_8u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3], Qrx8u* pDst,
                                    int dstStep, QrxRoiSize roiSize) {
-    if (QrxStatus st = firstFailure(nulls(pSrc, pDst), size(roiSize, 2, 2), planes(pSrc, 3)))
-        return st;
-    eachBlockRow(yuvRows().yuv420ToBgrP3C3, subsampled(pSrc, srcStep, 1),
-                 interleaved(pDst, dstStep), roiSize);
-    return warnIf(odd(roiSize));
+    return planes420ToPacked(yuvRows().yuv420ToBgrP3C3, pSrc, srcStep, pDst, dstStep, roiSize, 2);
 }
