@@ -4,6 +4,7 @@
 // Cr). Entries reach the row functions only through the kernel table.
 #pragma once
 
+#include "frame/dispatch.h"
 #include "qrxcc.h"
 
 namespace qrx {
@@ -35,7 +36,9 @@ struct Ycbcr444Rows {
     PlanarToPackedAlpha ycbcrToBgrP3C4;
 };
 
-// The row functions for this processor (today the scalar reference table).
+// The row functions for this processor, and those of each target (null
+// where a target is not built), for tests and benchmarks.
 const Ycbcr444Rows& ycbcr444Rows();
+const Ycbcr444Rows* ycbcr444RowsFor(Target t);
 
 }  // namespace qrx
