@@ -19,22 +19,29 @@ void compareRow(qrx::GrayRow<T, Weights> GrayRows::*row, int channels, Weights w
     for (qrx::Target t : qrxtest::vectorTargets()) {
         const GrayRows* table = qrx::grayRowsFor(t);
         ASSERT_NE(table, nullptr);
-        for (int width : qrxtest::kEdgeWidths) {
-            GuardedImage<T> src(width, 1, channels);
-            GuardedImage<T> want(width, 1), got(width, 1);
-            src.randomize(width, lo, hi);
-            (ref.*row)(src.ptr(), want.ptr(), width, w);
-            (table->*row)(src.ptr(), got.ptr(), width, w);
-            ASSERT_EQ(std::memcmp(want.ptr(), got.ptr(), width * sizeof(T)), 0)
-                << qrx::targetName(t) << " width " << width;
-        }
+        for (int width : qrxtest::kEdgeWidths)
+            for (bool extremes : {false, true}) {
+                GuardedImage<T> src(width, 1, channels);
+                GuardedImage<T> want(width, 1), got(width, 1);
+                src.randomize(width, lo, hi);
+                // Only the two extremes: saturation and clamping at both ends.
+                if (extremes)
+                    for (int i = 0; i < width * channels; ++i)
+                        src.ptr()[i] = static_cast<T>(int(src.ptr()[i]) & 1 ? hi : lo);
+                (ref.*row)(src.ptr(), want.ptr(), width, w);
+                (table->*row)(src.ptr(), got.ptr(), width, w);
+                ASSERT_EQ(std::memcmp(want.ptr(), got.ptr(), width * sizeof(T)), 0)
+                    << qrx::targetName(t) << " width " << width << (extremes ? " 0/255" : "");
+            }
     }
 }
 
 TEST(GrayTargets, EveryTargetMatchesScalar) {
     const Qrx32f fixed[3] = {0.299f, 0.587f, 0.114f};
     const Qrx32f odd[3] = {0.9f, 0.61f, 0.0001f};
-    for (const Qrx32f* c : {fixed, odd}) {
+    // 12-bit weights near the top of the 16-bit range: sums far past 255.
+    const Qrx32f heavy[3] = {15.99f, 0.0f, 9.5f};
+    for (const Qrx32f* c : {fixed, odd, heavy}) {
         const qrx::GrayWeights12 w = qrx::grayWeights12(c);
         compareRow<Qrx8u, const qrx::GrayWeights12&>(&GrayRows::c3_8u, 3, w, 0, 255);
         compareRow<Qrx8u, const qrx::GrayWeights12&>(&GrayRows::ac4_8u, 4, w, 0, 255);
