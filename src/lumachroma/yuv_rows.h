@@ -10,6 +10,7 @@
 // a row must reproduce both parts.
 #pragma once
 
+#include "frame/dispatch.h"
 #include "qrxcc.h"
 
 namespace qrx::yuv {
@@ -68,7 +69,9 @@ struct YuvRows {
     RowPairFn<Qrx16u> rgb565ToYuv420, bgr565ToYuv420, bgr555ToYuv420;
 };
 
-// The row functions to use on this processor (today the scalar reference).
+// The row functions for this processor, and those of each target (null
+// where a target is not built), for tests and benchmarks.
 const YuvRows& yuvRows();
+const YuvRows* yuvRowsFor(Target t);
 
 }  // namespace qrx::yuv

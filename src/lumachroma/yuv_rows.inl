@@ -1,14 +1,17 @@
-// Scalar rows of the RGB <-> YUV conversions. Each formula below gives the
+// Rows of the RGB <-> YUV conversions, compiled once per instruction set by
+// yuv_rows_<target>.cpp (QRX_ISA names the set). Each formula below gives the
 // exact value of one pixel (or pair, or block); the row templates pick the
-// formula by column and the layouts say where the samples sit.
-#include "lumachroma/yuv_rows.h"
-
+// formula by column and the layouts say where the samples sit. Where a
+// target has a vector kernel for a row, the kernel converts a leading part of
+// it with the same values and the scalar formulas finish the row.
 #include <type_traits>
 
 #include "frame/image.h"
 #include "lumachroma/pixels.h"
+#include "lumachroma/yuv_rows.h"
 
 namespace qrx::yuv {
+inline namespace QRX_ISA {
 namespace {
 
 struct Yuv {
@@ -322,7 +325,7 @@ void blockRow(const S* const* top, const S* const* bottom, Qrx8u* yTop, Qrx8u* y
 
 using Planes422 = YuvPlanesSrc<1>;
 
-constexpr YuvRows kScalarRows = {
+constexpr YuvRows kRows = {
     .rgbToYuvC3 = pixelRow<PackedSrc<RGB>, PackedDst<Yuv3>, groupForward, forward, 16>,
     .rgbToYuvAC4 = pixelRow<PackedSrc<RGBA>, PackedDst<Yuv4>, forward, forward, 0>,
     .rgbToYuvC3P3 = pixelRow<PackedSrc<RGB>, PlanarDst, groupForward, forward, 8>,
@@ -357,6 +360,8 @@ constexpr YuvRows kScalarRows = {
 
 }  // namespace
 
-const YuvRows& yuvRows() { return kScalarRows; }
+extern const YuvRows kYuvRows;
+const YuvRows kYuvRows = kRows;
 
+}  // namespace QRX_ISA
 }  // namespace qrx::yuv
