@@ -1,9 +1,92 @@
+// Row functions of the subsampled YCbCr decoders, compiled once per
+// instruction set by ycbcr_decode_rows_<target>.cpp (QRX_ISA names the set).
+//
+// The portable templates below are the reference. Where the instruction set
+// allows, hand-written kernels (ycbcr_decode_kernels_*.inl) convert the
+// leading vector columns of a row in blocks and report how far they got; the
+// portable code finishes the row from there, so the vector and scalar
+// columns of every row are exactly those of the reference.
+#include "frame/image.h"
+#include "lumachroma/bt601.h"
+#include "lumachroma/pixels.h"
 #include "lumachroma/ycbcr_decode_rows.h"
 
-#include "frame/image.h"
-#include "lumachroma/pixels.h"
-
 namespace qrx {
+inline namespace QRX_ISA {
+namespace ycbcrdec {
+
+// Scalar matrix, 16 fractional bits, on y = Y - 16, u = Cb - 128, v = Cr - 128:
+//   R = (a*y + b*v + rR) >> 16
+//   G = (a*y - c*u - d*v + rG) >> 16
+//   B = (a*y + e*u + rB) >> 16
+// each clamped to 0..255.
+struct ScalarSet {
+    int a, b, c, d, e;
+    int rR, rG, rB;  // rounding terms
+};
+
+// 16-bit lane arithmetic on Ys = (Y - 16) * 128, Us = (Cb - 128) * 128,
+// Vs = (Cr - 128) * 128: each product keeps its high 16 bits (floor), terms
+// are summed with signed 16-bit saturation, t is added, then >> 4, clamp:
+//   R = (hi(Ys*kY) + hi(Vs*kR) + t) >> 4
+//   G = (hi(Ys*kY) + hi(Us*-kGu) + hi(Vs*-kGv) + t) >> 4
+//   B = (hi(Ys*kY) + hi(Us*kB) + t) >> 4
+// No partial sum comes near the 16-bit limits (|hi(Ys*kY)| <= 4451, each
+// chroma term at most 4131 in magnitude), so the saturation never acts and
+// kernels may group the sums differently.
+struct VectorSet {
+    int kY, kR, kGu, kGv, kB;
+    int t;
+};
+
+// S2 and S3 use the BT.601 inverse weights. S2 is defined on raw Y, Cb, Cr
+// with the offsets -14608761 (R), +8887730 (G) and -18140365 (B); on centred
+// samples those leave rounding terms of -57, -14 and -13.
+constexpr ScalarSet withInverseWeights(int rR, int rG, int rB) {
+    return {bt601::kInvY, bt601::kInvRCr, -bt601::kInvGCb, -bt601::kInvGCr, bt601::kInvBCb,
+            rR, rG, rB};
+}
+constexpr ScalarSet rawSampleOffsets(int offR, int offG, int offB) {
+    const ScalarSet w = withInverseWeights(0, 0, 0);
+    return withInverseWeights(offR + 16 * w.a + 128 * w.b, offG + 16 * w.a - 128 * (w.c + w.d),
+                              offB + 16 * w.a + 128 * w.e);
+}
+
+constexpr ScalarSet kS1{76282, 104593, 25689, 53279, 132184, 0, 0, 0};
+constexpr ScalarSet kS2 = rawSampleOffsets(-14608761, 8887730, -18140365);
+constexpr ScalarSet kS3 = withInverseWeights(32768, 32768, 32768);
+constexpr ScalarSet kS4{76294, 104595, 25625, 53281, 132186, 0, 0, 0};
+constexpr ScalarSet kS5{76309, 104597, 25675, 53279, 132201, 0, 0, 0};
+
+constexpr VectorSet kV1{9535, 13074, 3211, 6660, 16523, 8};
+constexpr VectorSet kV2{9536, 13074, 3203, 6660, 16523, 0};
+
+// Which leading columns of a row take the vector arithmetic.
+enum class VectorColumns {
+    None,
+    Groups8,            // 0 .. 8*floor(w/8)-1
+    Groups8Then4,       // then one group of 4 if at least 4 columns remain
+    Groups8Then4Then3,  // then a last group of 3 if exactly 3 remain
+};
+
+// The arithmetic of one kind of row: the vector set on the leading columns,
+// the scalar set on the rest.
+struct Arithmetic {
+    ScalarSet scalar;
+    VectorSet vector;
+    VectorColumns columns;
+};
+
+constexpr Arithmetic kPacked422ToRgb{kS2, kV2, VectorColumns::Groups8Then4};
+constexpr Arithmetic kPacked422ToBgr{kS2, kV1, VectorColumns::Groups8};
+constexpr Arithmetic kPlanar422ToRgb{kS1, kV1, VectorColumns::Groups8};
+constexpr Arithmetic kPlanar422ToBgr{kS2, kV1, VectorColumns::Groups8};
+constexpr Arithmetic kPlanar420{kS3, kV1, VectorColumns::Groups8};
+constexpr Arithmetic kPlanar411{kS4, kV2, VectorColumns::Groups8Then4Then3};
+constexpr Arithmetic kFiltered420{kS5, VectorSet{}, VectorColumns::None};
+
+}  // namespace ycbcrdec
+
 namespace {
 
 using namespace ycbcrdec;
@@ -44,15 +127,6 @@ int vectorEnd(VectorColumns c, int width) {
             return (width & 3) == 3 ? width : width & ~3;
     }
     return 0;
-}
-
-template <Arithmetic A, class Src, class Dst>
-void convert(const Src& src, const Dst& dst, int width) {
-    const int split = vectorEnd(A.columns, width);
-    for (int x = 0; x < width; ++x) {
-        const Rgb c = x < split ? vectorPixel(A.vector, src(x)) : scalarPixel(A.scalar, src(x));
-        dst(x, sat8u(c.r), sat8u(c.g), sat8u(c.b));
-    }
 }
 
 // Interleaved 4:2:2, four bytes per pair: Y0 C Y1 C, Cb at byte CbAt (1 or 3)
@@ -104,26 +178,79 @@ struct PixelsDst {
     }
 };
 
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
+
+#if defined(__AVX512BW__)
+#include "lumachroma/ycbcr_decode_kernels_avx512.inl"
+#else
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+
+// Without hand-written kernels every column takes the portable code.
+template <ycbcrdec::Arithmetic A, class Src, class Dst>
+int leadingBlocks(const Src&, const Dst&, int) {
+    return 0;
+}
+template <ycbcrdec::Arithmetic A, class L>
+int leadingRowPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
+    return 0;
+}
+
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
+#endif
+
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+
+// Columns from..width-1 of one row: the vector arithmetic up to the split
+// column, the scalar matrix after it.
+template <Arithmetic A, class Src, class Dst>
+void convert(const Src& src, const Dst& dst, int width, int from = 0) {
+    const int split = vectorEnd(A.columns, width);
+    int x = from;
+    for (; x < split; ++x) {
+        const Rgb c = vectorPixel(A.vector, src(x));
+        dst(x, sat8u(c.r), sat8u(c.g), sat8u(c.b));
+    }
+    for (; x < width; ++x) {
+        const Rgb c = scalarPixel(A.scalar, src(x));
+        dst(x, sat8u(c.r), sat8u(c.g), sat8u(c.b));
+    }
+}
+
+template <Arithmetic A, class Src, class Dst>
+void convertRow(const Src& src, const Dst& dst, int width) {
+    convert<A>(src, dst, width, leadingBlocks<A>(src, dst, vectorEnd(A.columns, width)));
+}
+
 template <int CbAt, class L, Arithmetic A>
 void packed422ToPixels(const Qrx8u* src, Qrx8u* dst, int width, Qrx8u alpha) {
-    convert<A>(Packed422Src<CbAt>{src, width}, PixelsDst<L>{{dst}, alpha}, width);
+    convertRow<A>(Packed422Src<CbAt>{src, width}, PixelsDst<L>{{dst}, alpha}, width);
 }
 
 template <int CbAt, Arithmetic A>
 void packed422ToPlanes(const Qrx8u* src, Qrx8u* const dst[3], int width) {
-    convert<A>(Packed422Src<CbAt>{src, width}, PlanarDst{dst[0], dst[1], dst[2]}, width);
+    convertRow<A>(Packed422Src<CbAt>{src, width}, PlanarDst{dst[0], dst[1], dst[2]}, width);
 }
 
 template <int Shift, class L, Arithmetic A>
 void planesToPixels(const Qrx8u* const src[3], Qrx8u* dst, int width, Qrx8u alpha) {
-    convert<A>(PlanesSrc<Shift>{src[0], src[1], src[2]}, PixelsDst<L>{{dst}, alpha}, width);
+    convertRow<A>(PlanesSrc<Shift>{src[0], src[1], src[2]}, PixelsDst<L>{{dst}, alpha}, width);
 }
 
 template <class L>
 void rowPair420(const Qrx8u* const src[4], Qrx8u* const dst[2], int width, Qrx8u alpha) {
+    const int done = leadingRowPairs<kPlanar420, L>(src, dst, vectorEnd(kPlanar420.columns, width),
+                                                    alpha);
     for (int i = 0; i < 2; ++i)
         convert<kPlanar420>(PlanesSrc<1>{src[i], src[2], src[3]}, PixelsDst<L>{{dst[i]}, alpha},
-                            width);
+                            width, done);
 }
 
 void filteredRowPair420(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
@@ -133,10 +260,13 @@ void filteredRowPair420(const Qrx8u* const src[4], Qrx8u* const dst[2], int widt
                               PixelsDst<BGRA>{{dst[i]}, alpha}, width);
 }
 
-constexpr int kCbFirst = 1;   // Y0 Cb Y1 Cr
-constexpr int kCrFirst = 3;   // Y0 Cr Y1 Cb
+constexpr int kCbFirst = 1;  // Y0 Cb Y1 Cr
+constexpr int kCrFirst = 3;  // Y0 Cr Y1 Cb
 
-constexpr YcbcrDecodeRows kScalarRows{
+}  // namespace
+
+extern const YcbcrDecodeRows kYcbcrDecodeRows;
+const YcbcrDecodeRows kYcbcrDecodeRows{
     packed422ToPixels<kCbFirst, RGB, kPacked422ToRgb>,
     packed422ToPixels<kCrFirst, RGB, kPacked422ToRgb>,
     packed422ToPlanes<kCbFirst, kPacked422ToRgb>,
@@ -154,8 +284,5 @@ constexpr YcbcrDecodeRows kScalarRows{
     filteredRowPair420,
 };
 
-}  // namespace
-
-const YcbcrDecodeRows& ycbcrDecodeRows() { return kScalarRows; }
-
+}  // namespace QRX_ISA
 }  // namespace qrx

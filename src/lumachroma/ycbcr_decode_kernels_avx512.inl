@@ -1,0 +1,257 @@
+// AVX-512BW kernels of the subsampled YCbCr decoders: the vector columns of a
+// row, 64 at a time (32 pixel pairs). Included by ycbcr_decode_rows.inl in
+// the AVX-512 build only, after the layouts and arithmetic it names.
+//
+// Samples are held per pixel pair in 16-bit lanes: the even and the odd pixel
+// of each pair in two vectors, their shared chroma in one, so the chroma
+// terms are computed once per pair (once per row pair for 4:2:0). The lane
+// arithmetic is the vector set's own: high halves of signed products, then
+// >> 4; the sums never saturate (see VectorSet), so adding t to the chroma
+// terms first gives the same lanes. Packing with unsigned saturation clamps.
+#include <immintrin.h>
+
+#include <cstdint>
+
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+namespace avx512 {
+
+using V = __m512i;
+using ycbcrdec::Arithmetic;
+using ycbcrdec::VectorColumns;
+using ycbcrdec::VectorSet;
+
+constexpr int kBlock = 64;  // columns per step
+
+V splat(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
+V load(const Qrx8u* p) { return _mm512_loadu_si512(p); }
+void store(Qrx8u* p, V v) { _mm512_storeu_si512(p, v); }
+
+struct Weights {
+    V y, r, gu, gv, b, t;
+};
+Weights weightsOf(const VectorSet& k) {
+    return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
+}
+
+// (s - zero) * 128 in each 16-bit lane.
+V centred(V s, int zero) { return _mm512_slli_epi16(_mm512_sub_epi16(s, splat(zero)), 7); }
+
+// Three values per lane: chroma terms (t included) or R, G, B.
+struct Lanes {
+    V r, g, b;
+};
+
+Lanes chromaTerms(const Weights& k, V cb, V cr) {
+    const V us = centred(cb, 128), vs = centred(cr, 128);
+    const V g = _mm512_adds_epi16(_mm512_mulhi_epi16(us, k.gu), _mm512_mulhi_epi16(vs, k.gv));
+    return {_mm512_adds_epi16(_mm512_mulhi_epi16(vs, k.r), k.t), _mm512_adds_epi16(g, k.t),
+            _mm512_adds_epi16(_mm512_mulhi_epi16(us, k.b), k.t)};
+}
+
+// R, G, B of one pixel per lane, not yet clamped.
+Lanes pixels(const Weights& k, const Lanes& c, V y) {
+    const V luma = _mm512_mulhi_epi16(centred(y, 16), k.y);
+    return {_mm512_srai_epi16(_mm512_adds_epi16(luma, c.r), 4),
+            _mm512_srai_epi16(_mm512_adds_epi16(luma, c.g), 4),
+            _mm512_srai_epi16(_mm512_adds_epi16(luma, c.b), 4)};
+}
+
+// ---- sources: Y of the even and odd pixel and the pair's Cb, Cr -------------------
+
+struct Pairs {
+    V ye, yo, cb, cr;
+};
+
+void lumaPairs(const Qrx8u* y, V& even, V& odd) {
+    const V w = load(y);
+    even = _mm512_and_si512(w, splat(0xFF));
+    odd = _mm512_srli_epi16(w, 8);
+}
+
+// 32 chroma samples, one per pair.
+V chromaPerPair(const Qrx8u* c) {
+    return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(c)));
+}
+
+// 16 chroma samples, each serving two pairs.
+V chromaPerTwoPairs(const Qrx8u* c) {
+    // (The zero-masking forms keep GCC from warning about undefined inputs.)
+    const __mmask16 all = 0xFFFF;
+    const V d = _mm512_maskz_cvtepu8_epi32(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(c)));
+    return _mm512_or_si512(d, _mm512_maskz_slli_epi32(all, d, 16));
+}
+
+template <int Shift>
+Pairs loadPairs(const PlanesSrc<Shift>& s, int x) {
+    Pairs p;
+    lumaPairs(s.y + x, p.ye, p.yo);
+    if constexpr (Shift == 1) {
+        p.cb = chromaPerPair(s.cb + x / 2);
+        p.cr = chromaPerPair(s.cr + x / 2);
+    } else {
+        p.cb = chromaPerTwoPairs(s.cb + x / 4);
+        p.cr = chromaPerTwoPairs(s.cr + x / 4);
+    }
+    return p;
+}
+
+// Word k of a 32-word index: 2k + Odd, picking from the 64 words of two vectors.
+template <int Odd>
+struct EveryOtherWord {
+    Qrx16u index[32];
+    constexpr EveryOtherWord() : index{} {
+        for (int k = 0; k < 32; ++k) index[k] = static_cast<Qrx16u>(2 * k + Odd);
+    }
+};
+constexpr EveryOtherWord<0> kFirstWords;
+constexpr EveryOtherWord<1> kSecondWords;
+
+template <int CbAt>
+Pairs loadPairs(const Packed422Src<CbAt>& s, int x) {
+    // Word 0 of a pair is Y0 and the byte after it, word 1 is Y1 and the last byte.
+    const V a = load(s.p + 2 * x), b = load(s.p + 2 * x + kBlock);
+    const V first = _mm512_permutex2var_epi16(a, _mm512_loadu_si512(kFirstWords.index), b);
+    const V second = _mm512_permutex2var_epi16(a, _mm512_loadu_si512(kSecondWords.index), b);
+    const V after0 = _mm512_srli_epi16(first, 8), after1 = _mm512_srli_epi16(second, 8);
+    return {_mm512_and_si512(first, splat(0xFF)), _mm512_and_si512(second, splat(0xFF)),
+            CbAt == 1 ? after0 : after1, CbAt == 1 ? after1 : after0};
+}
+
+// ---- destinations ----------------------------------------------------------------
+
+// Words lo[i] | hi[i] << 8 of the lanes clamped to 0..255, in lane order.
+V bytePairs(V lo, V hi) {
+    // Bytes 0, 8, 1, 9, ... 7, 15 of every 128-bit lane.
+    const long long low = 0x0B030A0209010800, high = 0x0F070E060D050C04;
+    const V order = _mm512_set_epi64(high, low, high, low, high, low, high, low);
+    return _mm512_shuffle_epi8(_mm512_packus_epi16(lo, hi), order);
+}
+
+// The channel stored at byte `At` of a pixel of layout L.
+template <class L, int At>
+V channel(const Lanes& p) {
+    if constexpr (L::r == At) return p.r;
+    else if constexpr (L::g == At) return p.g;
+    else return p.b;
+}
+
+// Where output word p of store vector j comes from: word `index` of the
+// two-vector table the permutes read, and from which of the permutes.
+template <int Vectors>
+struct WordGather {
+    Qrx16u index[Vectors][32];
+    std::uint32_t second[Vectors];
+};
+
+// Three-byte pixels: word m of the 96 output words is word m / 3 of source
+// m % 3: bytes 0-1 of the even pixel, byte 2 of the even with byte 0 of the
+// odd, bytes 1-2 of the odd. Sources 0 and 1 are permuted together, 2 alone.
+constexpr WordGather<3> gather3() {
+    WordGather<3> g{};
+    for (int j = 0; j < 3; ++j)
+        for (int p = 0; p < 32; ++p) {
+            const int m = 32 * j + p, source = m % 3;
+            g.index[j][p] = static_cast<Qrx16u>(m / 3 + (source == 1 ? 32 : 0));
+            if (source == 2) g.second[j] |= std::uint32_t(1) << p;
+        }
+    return g;
+}
+constexpr WordGather<3> kGather3 = gather3();
+
+// Four-byte pixels: words 4k..4k+3 of the 128 are bytes 0-1 and 2-3 of the
+// even pixel of pair k, then the same of the odd one.
+constexpr WordGather<4> gather4() {
+    WordGather<4> g{};
+    for (int j = 0; j < 4; ++j)
+        for (int p = 0; p < 32; ++p) {
+            const int pair = 8 * j + p / 4, source = p % 4;
+            g.index[j][p] = static_cast<Qrx16u>(pair + (source & 1 ? 32 : 0));
+            if (source >= 2) g.second[j] |= std::uint32_t(1) << p;
+        }
+    return g;
+}
+constexpr WordGather<4> kGather4 = gather4();
+
+template <class L>
+void storePixels(const PixelsDst<L>& d, int x, const Lanes& e, const Lanes& o) {
+    Qrx8u* out = d.dst.p + x * L::channels;
+    if constexpr (L::channels == 3) {
+        const V w0 = bytePairs(channel<L, 0>(e), channel<L, 1>(e));
+        const V w1 = bytePairs(channel<L, 2>(e), channel<L, 0>(o));
+        const V w2 = bytePairs(channel<L, 1>(o), channel<L, 2>(o));
+        for (int j = 0; j < 3; ++j) {
+            const V index = _mm512_loadu_si512(kGather3.index[j]);
+            const V first = _mm512_permutex2var_epi16(w0, index, w1);
+            store(out + kBlock * j,
+                  _mm512_mask_permutexvar_epi16(first, kGather3.second[j], index, w2));
+        }
+    } else {
+        const V alpha = splat(d.alpha);
+        const V e01 = bytePairs(channel<L, 0>(e), channel<L, 1>(e));
+        const V e23 = bytePairs(channel<L, 2>(e), alpha);
+        const V o01 = bytePairs(channel<L, 0>(o), channel<L, 1>(o));
+        const V o23 = bytePairs(channel<L, 2>(o), alpha);
+        for (int j = 0; j < 4; ++j) {
+            const V index = _mm512_loadu_si512(kGather4.index[j]);
+            store(out + kBlock * j,
+                  _mm512_mask_blend_epi16(kGather4.second[j],
+                                          _mm512_permutex2var_epi16(e01, index, e23),
+                                          _mm512_permutex2var_epi16(o01, index, o23)));
+        }
+    }
+}
+
+// Bytes of the even and odd lanes of one channel in pixel order.
+V pixelOrder(V even, V odd) { return bytePairs(even, odd); }
+
+void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
+    store(d.r + x, pixelOrder(e.r, o.r));
+    store(d.g + x, pixelOrder(e.g, o.g));
+    store(d.b + x, pixelOrder(e.b, o.b));
+}
+
+}  // namespace avx512
+
+// Converts whole blocks of the vector columns 0..split-1; returns the first
+// column left for the portable code.
+template <ycbcrdec::Arithmetic A, class Src, class Dst>
+int leadingBlocks(const Src& src, const Dst& dst, int split) {
+    using namespace avx512;
+    if constexpr (A.columns == VectorColumns::None) {
+        return 0;
+    } else {
+        const Weights k = weightsOf(A.vector);
+        int x = 0;
+        for (; x + kBlock <= split; x += kBlock) {
+            const Pairs p = loadPairs(src, x);
+            const Lanes c = chromaTerms(k, p.cb, p.cr);
+            storePixels(dst, x, pixels(k, c, p.ye), pixels(k, c, p.yo));
+        }
+        return x;
+    }
+}
+
+// The same for a 4:2:0 row pair, the chroma terms serving both rows.
+template <ycbcrdec::Arithmetic A, class L>
+int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Qrx8u alpha) {
+    using namespace avx512;
+    const Weights k = weightsOf(A.vector);
+    const PixelsDst<L> out[2] = {{{dst[0]}, alpha}, {{dst[1]}, alpha}};
+    int x = 0;
+    for (; x + kBlock <= split; x += kBlock) {
+        const Lanes c =
+            chromaTerms(k, chromaPerPair(src[2] + x / 2), chromaPerPair(src[3] + x / 2));
+        for (int i = 0; i < 2; ++i) {
+            V ye, yo;
+            lumaPairs(src[i] + x, ye, yo);
+            storePixels(out[i], x, pixels(k, c, ye), pixels(k, c, yo));
+        }
+    }
+    return x;
+}
+
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
