@@ -70,6 +70,11 @@ void lumaPairs(const Qrx8u* y, V& even, V& odd) {
     odd = _mm512_srli_epi16(w, 8);
 }
 
+// 16 bytes widened to 32-bit lanes. (32-bit lane operations take their
+// zero-masking forms throughout: GCC 12 warns about the undefined input the
+// plain forms pass.)
+V bytesToDwords(__m128i b) { return _mm512_maskz_cvtepu8_epi32(0xFFFF, b); }
+
 // 32 chroma samples, one per pair.
 V chromaPerPair(const Qrx8u* c) {
     return _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(c)));
@@ -77,10 +82,8 @@ V chromaPerPair(const Qrx8u* c) {
 
 // 16 chroma samples, each serving two pairs.
 V chromaPerTwoPairs(const Qrx8u* c) {
-    // (The zero-masking forms keep GCC from warning about undefined inputs.)
-    const __mmask16 all = 0xFFFF;
-    const V d = _mm512_maskz_cvtepu8_epi32(all, _mm_loadu_si128(reinterpret_cast<const __m128i*>(c)));
-    return _mm512_or_si512(d, _mm512_maskz_slli_epi32(all, d, 16));
+    const V d = bytesToDwords(_mm_loadu_si128(reinterpret_cast<const __m128i*>(c)));
+    return _mm512_or_si512(d, _mm512_maskz_slli_epi32(0xFFFF, d, 16));
 }
 
 template <int Shift>
@@ -212,6 +215,47 @@ void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
     store(d.b + x, pixelOrder(e.b, o.b));
 }
 
+// ---- 4:2:0 with interpolated chroma: the 32-bit matrix, 16 pixels per vector --------
+
+// Chroma terms of one chroma pair per 32-bit lane (rounding terms included).
+Lanes matrixChroma(const ycbcrdec::ScalarSet& s, __m128i cb, __m128i cr) {
+    const V u = _mm512_sub_epi32(bytesToDwords(cb), _mm512_set1_epi32(128));
+    const V v = _mm512_sub_epi32(bytesToDwords(cr), _mm512_set1_epi32(128));
+    const V g = _mm512_add_epi32(_mm512_mullo_epi32(u, _mm512_set1_epi32(s.c)),
+                                 _mm512_mullo_epi32(v, _mm512_set1_epi32(s.d)));
+    return {_mm512_add_epi32(_mm512_mullo_epi32(v, _mm512_set1_epi32(s.b)), _mm512_set1_epi32(s.rR)),
+            _mm512_sub_epi32(_mm512_set1_epi32(s.rG), g),
+            _mm512_add_epi32(_mm512_mullo_epi32(u, _mm512_set1_epi32(s.e)), _mm512_set1_epi32(s.rB))};
+}
+
+// Four-byte pixels of layout L from Y in 32-bit lanes, in lane order. Every
+// channel fits 16 bits before clamping (-223..481), so the signed pack keeps
+// it and the unsigned one clamps it.
+template <class L>
+V matrixPixels(const ycbcrdec::ScalarSet& s, const Lanes& c, V y, V alpha) {
+    const V luma = _mm512_mullo_epi32(_mm512_sub_epi32(y, _mm512_set1_epi32(16)),
+                                      _mm512_set1_epi32(s.a));
+    const Lanes p{_mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.r), 16),
+                  _mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.g), 16),
+                  _mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.b), 16)};
+    const V bytes = _mm512_packus_epi16(_mm512_packs_epi32(channel<L, 0>(p), channel<L, 1>(p)),
+                                        _mm512_packs_epi32(channel<L, 2>(p), alpha));
+    // Per 128-bit lane: byte 0 of pixels 0-3, byte 1 of them, ...: transpose.
+    const long long low = 0x0D0905010C080400, high = 0x0F0B07030E0A0602;
+    return _mm512_shuffle_epi8(bytes, _mm512_set_epi64(high, low, high, low, high, low, high, low));
+}
+
+// Dword p of store vector j: pixel 16j + p, from the even or odd vector.
+struct PairDwords {
+    std::uint32_t index[2][16];
+    constexpr PairDwords() : index{} {
+        for (int j = 0; j < 2; ++j)
+            for (int p = 0; p < 16; ++p)
+                index[j][p] = static_cast<std::uint32_t>(8 * j + p / 2 + (p & 1) * 16);
+    }
+};
+constexpr PairDwords kPairDwords;
+
 }  // namespace avx512
 
 // Converts whole blocks of the vector columns 0..split-1; returns the first
@@ -250,6 +294,37 @@ int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Q
         }
     }
     return x;
+}
+
+// 4:2:0 row pair with interpolated chroma, 16 pairs per step: the odd pixels
+// take the rounded mean of their pair's chroma and the next pair's (a byte
+// average), so steps stop before the last pair of the row, which does not.
+template <ycbcrdec::Arithmetic A, class L>
+int leadingFilteredPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
+                         Qrx8u alpha) {
+    using namespace avx512;
+    const int lastPair = width / 2 - 1;
+    const V a = _mm512_set1_epi32(alpha);
+    int k = 0;
+    for (; k + 16 <= lastPair; k += 16) {
+        const auto chroma = [&](int plane, int at) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(src[plane] + k + at));
+        };
+        const __m128i cb = chroma(2, 0), cr = chroma(3, 0);
+        const Lanes even = matrixChroma(A.scalar, cb, cr);
+        const Lanes odd = matrixChroma(A.scalar, _mm_avg_epu8(cb, chroma(2, 1)),
+                                       _mm_avg_epu8(cr, chroma(3, 1)));
+        for (int i = 0; i < 2; ++i) {
+            const V y = _mm512_maskz_cvtepu16_epi32(0xFFFF, 
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src[i] + 2 * k)));
+            const V e = matrixPixels<L>(A.scalar, even, _mm512_and_si512(y, _mm512_set1_epi32(0xFF)), a);
+            const V o = matrixPixels<L>(A.scalar, odd, _mm512_maskz_srli_epi32(0xFFFF, y, 8), a);
+            for (int j = 0; j < 2; ++j)
+                store(dst[i] + 8 * k + kBlock * j,
+                      _mm512_permutex2var_epi32(e, _mm512_loadu_si512(kPairDwords.index[j]), o));
+        }
+    }
+    return 2 * k;
 }
 
 }  // namespace

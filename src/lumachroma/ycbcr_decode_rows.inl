@@ -198,6 +198,10 @@ template <ycbcrdec::Arithmetic A, class L>
 int leadingRowPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
     return 0;
 }
+template <ycbcrdec::Arithmetic A, class L>
+int leadingFilteredPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
+    return 0;
+}
 
 }  // namespace
 }  // namespace QRX_ISA
@@ -255,9 +259,10 @@ void rowPair420(const Qrx8u* const src[4], Qrx8u* const dst[2], int width, Qrx8u
 
 void filteredRowPair420(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
                         Qrx8u alpha) {
+    const int done = leadingFilteredPairs<kFiltered420, BGRA>(src, dst, width, alpha);
     for (int i = 0; i < 2; ++i)
         convert<kFiltered420>(FilteredSrc{src[i], src[2], src[3], width / 2 - 1},
-                              PixelsDst<BGRA>{{dst[i]}, alpha}, width);
+                              PixelsDst<BGRA>{{dst[i]}, alpha}, width, done);
 }
 
 constexpr int kCbFirst = 1;  // Y0 Cb Y1 Cr
