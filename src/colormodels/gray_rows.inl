@@ -6,7 +6,13 @@
 #include "frame/image.h"
 
 #if defined(__AVX2__)
+// Some compilers flag the intrinsics' deliberately undefined pass-through
+// operands as uninitialised once inlined; those reports are false.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
 #endif
 
 namespace qrx {

@@ -5,6 +5,16 @@
 #include "lumachroma/pixels.h"
 #include "lumachroma/ycbcr444_rows.h"
 
+#if defined(__AVX512BW__)
+// Some compilers flag the intrinsics' deliberately undefined pass-through
+// operands as uninitialised once inlined; those reports are false.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#include <immintrin.h>
+#pragma GCC diagnostic pop
+#endif
+
 namespace qrx {
 inline namespace QRX_ISA {
 namespace {
@@ -37,8 +47,8 @@ Ycc truncatedProducts(Rgb p) {
 
 // Pixels [0, lead) by the group formula, the rest by the forward matrix.
 template <Ycc (*Lead)(Rgb), class Src, class Dst>
-void encode(Src src, Dst dst, int width, int lead) {
-    for (int x = 0; x < width; ++x) {
+void encode(Src src, Dst dst, int width, int lead, int from) {
+    for (int x = from; x < width; ++x) {
         const Ycc c = x < lead ? Lead(src(x)) : bt601::forward(src(x));
         dst(x, Qrx8u(c.y), Qrx8u(c.cb), Qrx8u(c.cr));
     }
@@ -46,8 +56,8 @@ void encode(Src src, Dst dst, int width, int lead) {
 
 // YCbCr sources are read with the RGB readers: channel 0 is Y, 1 Cb, 2 Cr.
 template <class Src, class Dst>
-void decode(Src src, Dst dst, int width) {
-    for (int x = 0; x < width; ++x) {
+void decode(Src src, Dst dst, int width, int from) {
+    for (int x = from; x < width; ++x) {
         const Rgb ycc = src(x);
         const bt601::Rgb8 c = bt601::inverse(ycc.r, ycc.g, ycc.b);
         dst(x, c.r, c.g, c.b);
@@ -72,34 +82,296 @@ PlanarDst planes(Qrx8u* const p[3]) {
     return {p[0], p[1], p[2]};
 }
 
+// Pointer holders for the vector kernels, defined on every target so the
+// row functions read the same everywhere; only AVX-512 builds give them
+// kernels (elsewhere vectorLead converts nothing and the generic loops,
+// auto-vectorised per target, take the whole row).
+template <class L>
+struct VecPackedSrc {
+    const Qrx8u* p;
+};
+struct VecPlanarSrc {
+    const Qrx8u* const* p;
+};
+enum class Alpha { None, Keep, Set };
+template <class L, Alpha A>
+struct VecPackedDst {
+    Qrx8u* p;
+    Qrx8u alpha;
+};
+struct VecPlanarDst {
+    Qrx8u* const* p;
+};
+
+// The arithmetic of a vector group.
+struct Halved {};     // interleaved encoder groups
+struct Truncated {};  // planar encoder groups
+struct Forward {};    // forward matrix, exact
+struct Inverse {};    // inverse matrix, exact
+
+#if defined(__AVX512BW__)
+
+// Kernels take 64 pixels at a time as 16-bit words, 32 per register. Each
+// 128-bit lane holds four pixels of one 16-pixel block in its low words and
+// the same four of the next block in its high words; every reader and
+// writer uses that order, so the arithmetic never needs to know it.
+using V = __m512i;
+struct Block {
+    V w[3][2];  // channel, half (pixels 0-31 and 32-63 of the group)
+};
+
+inline V permute32(V idx, V v) {
+    return _mm512_maskz_permutexvar_epi32(__mmask16(0xFFFF), idx, v);
+}
+inline V loadu(const Qrx8u* p) {
+    return _mm512_loadu_si512(p);
+}
+inline V set32(int v) {
+    return _mm512_set1_epi32(v);
+}
+inline V set16(int v) {
+    return _mm512_set1_epi16(static_cast<short>(v));
+}
+// A pair of 16-bit weights for vpmaddwd: `lo` multiplies the first word.
+inline V pair(int lo, int hi) {
+    return set32(static_cast<int>((static_cast<unsigned>(hi) << 16) | (lo & 0xFFFF)));
+}
+
+// Lane shuffle putting byte `offset` of pixel j (j = 0..3) in the low byte
+// of words j and j + 4, zero in the high bytes.
+template <int Channels>
+V pickChannel(int offset) {
+    long long half[2] = {0, 0};
+    for (int b = 0; b < 16; ++b) {
+        const unsigned long long v = (b & 1) ? 0x80u : unsigned((b / 2 & 3) * Channels + offset);
+        half[b / 8] |= static_cast<long long>(v << (8 * (b % 8)));
+    }
+    return _mm512_set_epi64(half[1], half[0], half[1], half[0], half[1], half[0], half[1], half[0]);
+}
+
+template <class L>
+void load(const VecPackedSrc<L>& s, int x, Block& out) {
+    const Qrx8u* p = s.p + x * L::channels;
+    V blk[4];
+    if constexpr (L::channels == 4) {
+        for (int i = 0; i < 4; ++i) blk[i] = loadu(p + 64 * i);
+    } else {
+        // Twelve bytes per lane; the last block loads 16 bytes early so no
+        // load passes the group's end.
+        const V spread = _mm512_set_epi32(11, 11, 10, 9, 8, 8, 7, 6, 5, 5, 4, 3, 2, 2, 1, 0);
+        for (int i = 0; i < 3; ++i) blk[i] = permute32(spread, loadu(p + 48 * i));
+        blk[3] = permute32(_mm512_add_epi32(spread, set32(4)), loadu(p + 128));
+    }
+    constexpr __mmask64 kHigh = 0xFF00FF00FF00FF00ull;
+    const int offsets[3] = {L::r, L::g, L::b};
+    for (int c = 0; c < 3; ++c) {
+        const V pick = pickChannel<L::channels>(offsets[c]);
+        for (int h = 0; h < 2; ++h)
+            out.w[c][h] = _mm512_mask_shuffle_epi8(_mm512_shuffle_epi8(blk[2 * h], pick), kHigh,
+                                                   blk[2 * h + 1], pick);
+    }
+}
+
+inline void load(const VecPlanarSrc& s, int x, Block& out) {
+    const V toLanes = _mm512_set_epi32(15, 11, 14, 10, 13, 9, 12, 8, 7, 3, 6, 2, 5, 1, 4, 0);
+    for (int c = 0; c < 3; ++c) {
+        const V t = permute32(toLanes, loadu(s.p[c] + x));
+        out.w[c][0] = _mm512_maskz_cvtepu8_epi16(~__mmask32(0), _mm512_castsi512_si256(t));
+        out.w[c][1] = _mm512_maskz_cvtepu8_epi16(~__mmask32(0), _mm512_extracti64x4_epi64(t, 1));
+    }
+}
+
+// Bytes of channel c, clamped to 0..255; in lane order (four pixels of
+// each of the four blocks per lane) unless put back in pixel order.
+inline V packChannel(const Block& b, int c) {
+    return _mm512_packus_epi16(b.w[c][0], b.w[c][1]);
+}
+
+inline void store(const VecPlanarDst& d, int x, const Block& b) {
+    const V order = _mm512_set_epi32(15, 11, 7, 3, 14, 10, 6, 2, 13, 9, 5, 1, 12, 8, 4, 0);
+    for (int c = 0; c < 3; ++c) _mm512_storeu_si512(d.p[c] + x, permute32(order, packChannel(b, c)));
+}
+
+template <class L, Alpha A>
+void store(const VecPackedDst<L, A>& d, int x, const Block& b) {
+    V bytes[4];
+    bytes[L::r] = packChannel(b, 0);
+    bytes[L::g] = packChannel(b, 1);
+    bytes[L::b] = packChannel(b, 2);
+    bytes[3] = set16(d.alpha * 0x101);
+    const V lo01 = _mm512_unpacklo_epi8(bytes[0], bytes[1]), hi01 = _mm512_unpackhi_epi8(bytes[0], bytes[1]);
+    const V lo23 = _mm512_unpacklo_epi8(bytes[2], bytes[3]), hi23 = _mm512_unpackhi_epi8(bytes[2], bytes[3]);
+    // Block j holds pixels 16j..16j+15 as four bytes each.
+    const V blk[4] = {_mm512_unpacklo_epi16(lo01, lo23), _mm512_unpackhi_epi16(lo01, lo23),
+                      _mm512_unpacklo_epi16(hi01, hi23), _mm512_unpackhi_epi16(hi01, hi23)};
+    Qrx8u* p = d.p + x * L::channels;
+    for (int j = 0; j < 4; ++j) {
+        if constexpr (A == Alpha::Set) {
+            _mm512_storeu_si512(p + 64 * j, blk[j]);
+        } else if constexpr (A == Alpha::Keep) {
+            _mm512_mask_storeu_epi8(p + 64 * j, 0x7777777777777777ull, blk[j]);
+        } else {
+            // Drop every fourth byte, then close the 12-byte lanes up.
+            const long long lo = 0x0908060504020100ll, hi = static_cast<long long>(0xFFFFFFFF0E0D0C0Aull);
+            const V squeeze = _mm512_set_epi64(hi, lo, hi, lo, hi, lo, hi, lo);
+            const V join = _mm512_set_epi32(15, 15, 15, 15, 14, 13, 12, 10, 9, 8, 6, 5, 4, 2, 1, 0);
+            _mm512_mask_storeu_epi8(p + 48 * j, (1ull << 48) - 1,
+                                    permute32(join, _mm512_shuffle_epi8(blk[j], squeeze)));
+        }
+    }
+}
+
+inline void apply(Halved, const V in[3], V out[3]) {
+    using namespace bt601;
+    const V rgLo = _mm512_unpacklo_epi16(in[0], in[1]), rgHi = _mm512_unpackhi_epi16(in[0], in[1]);
+    const V b5 = _mm512_slli_epi16(in[2], 5);  // high multiply by k: floor(b k / 2048)
+    const int w[3][4] = {{kHalfYr, kHalfYg, kHalfYb, kHalfYOffset},
+                         {kHalfCbR, kHalfCbG, kHalfCbB, kHalfCOffset},
+                         {kHalfCrR, kHalfCrG, kHalfCrB, kHalfCOffset}};
+    for (int o = 0; o < 3; ++o) {
+        const V k = pair(w[o][0], w[o][1]);
+        const V rg = _mm512_packs_epi32(_mm512_srai_epi32(_mm512_madd_epi16(rgLo, k), 11),
+                                        _mm512_srai_epi32(_mm512_madd_epi16(rgHi, k), 11));
+        const V s = _mm512_add_epi16(rg, _mm512_mulhi_epi16(b5, set16(w[o][2])));
+        out[o] = _mm512_srai_epi16(_mm512_add_epi16(s, set16(w[o][3])), 4);
+    }
+}
+
+inline void apply(Truncated, const V in[3], V out[3]) {
+    using namespace bt601;
+    // x << 8 and x << 7 under a high multiply give floor(x k / 256) and
+    // floor(x k / 512). Luma sums stay below 2^16 unsigned; chroma sums
+    // stay within +-14330, so the offset 128 x 128 keeps them positive.
+    V sum = set16(kTruncYRound + (16 << 8));
+    const int ky[3] = {kYr, kYg, kYb};
+    for (int c = 0; c < 3; ++c)
+        sum = _mm512_add_epi16(sum, _mm512_mulhi_epu16(_mm512_slli_epi16(in[c], 8), set16(ky[c])));
+    out[0] = _mm512_srli_epi16(sum, 16 - kTruncYShift);
+    const int kc[2][3] = {{kCbR, kCbG, kCbB}, {kCrR, kCrG, kCrB}};
+    for (int o = 0; o < 2; ++o) {
+        V s = set16(kTruncCRound + (128 << 7));
+        for (int c = 0; c < 3; ++c)
+            s = _mm512_add_epi16(s, _mm512_mulhi_epi16(_mm512_slli_epi16(in[c], 7), set16(kc[o][c])));
+        out[o + 1] = _mm512_srai_epi16(s, 16 - kTruncCShift);
+    }
+}
+
+// Weighted sums over interleaved word pairs (both halves of a register
+// pair): one or two vpmaddwd terms plus a bias, exact in 32 bits, floored
+// at 2^16 and narrowed back to words.
+inline V floorSum16(const V a[2], V ka, V bias) {
+    V r[2];
+    for (int h = 0; h < 2; ++h)
+        r[h] = _mm512_srai_epi32(_mm512_add_epi32(_mm512_madd_epi16(a[h], ka), bias), 16);
+    return _mm512_packs_epi32(r[0], r[1]);
+}
+inline V floorSum16(const V a[2], V ka, const V b[2], V kb, V bias) {
+    const V withB[2] = {_mm512_madd_epi16(b[0], kb), _mm512_madd_epi16(b[1], kb)};
+    V r[2];
+    for (int h = 0; h < 2; ++h)
+        r[h] = _mm512_srai_epi32(
+            _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(a[h], ka), withB[h]), bias), 16);
+    return _mm512_packs_epi32(r[0], r[1]);
+}
+
+inline void apply(Forward, const V in[3], V out[3]) {
+    using namespace bt601;
+    // The offsets ride on a constant 512 paired with B; G's luma weight
+    // above 2^15 is taken as (kYg - 65536) plus G itself after the shift.
+    const V rg[2] = {_mm512_unpacklo_epi16(in[0], in[1]), _mm512_unpackhi_epi16(in[0], in[1])};
+    const V b1[2] = {_mm512_unpacklo_epi16(in[2], set16(512)), _mm512_unpackhi_epi16(in[2], set16(512))};
+    static_assert(kYOffset % 512 == 0 && kCOffset % 512 == 0, "offsets ride on 512");
+    const V zero = _mm512_setzero_si512();
+    out[0] = _mm512_add_epi16(in[1], floorSum16(rg, pair(kYr, kYg - 65536), b1, pair(kYb, kYOffset / 512), zero));
+    out[1] = floorSum16(rg, pair(kCbR, kCbG), b1, pair(kCbB, kCOffset / 512), zero);
+    out[2] = floorSum16(rg, pair(kCrR, kCrG), b1, pair(kCrB, kCOffset / 512), zero);
+}
+
+inline void apply(Inverse, const V in[3], V out[3]) {
+    using namespace bt601;
+    // 76284 = 65536 + 10748, 104595 = 131072 - 26477, -53281 = -65536 +
+    // 12255, 132186 = 131072 + 1114: the multiples of 65536 are added to
+    // the floored 16-bit result, the rest is summed exactly in 32 bits.
+    const V y = in[0], cb = in[1], cr = in[2];
+    const V yr[2] = {_mm512_unpacklo_epi16(y, cr), _mm512_unpackhi_epi16(y, cr)};
+    const V yb[2] = {_mm512_unpacklo_epi16(y, cb), _mm512_unpackhi_epi16(y, cb)};
+    constexpr int kY = kInvY - 65536;
+    const V r = floorSum16(yr, pair(kY, kInvRCr - 131072), set32(-kInvYOffset - 128 * kInvRCr));
+    const V g = floorSum16(yb, pair(kY, kInvGCb), yr, pair(0, kInvGCr + 65536),
+                             set32(-kInvYOffset - 128 * (kInvGCb + kInvGCr)));
+    const V b = floorSum16(yb, pair(kY, kInvBCb - 131072), set32(-kInvYOffset - 128 * kInvBCb));
+    out[0] = _mm512_add_epi16(r, _mm512_add_epi16(y, _mm512_add_epi16(cr, cr)));
+    out[1] = _mm512_add_epi16(g, _mm512_sub_epi16(y, cr));
+    out[2] = _mm512_add_epi16(b, _mm512_add_epi16(y, _mm512_add_epi16(cb, cb)));
+}
+
+// Converts the first n rounded down to 64 pixels; returns that count.
+template <class Arith, class Src, class Dst>
+int vectorLead(Src src, Dst dst, int n) {
+    const int end = n & ~63;
+    for (int x = 0; x < end; x += 64) {
+        Block in, out;
+        load(src, x, in);
+        for (int h = 0; h < 2; ++h) {
+            const V a[3] = {in.w[0][h], in.w[1][h], in.w[2][h]};
+            V r[3];
+            apply(Arith{}, a, r);
+            for (int c = 0; c < 3; ++c) out.w[c][h] = r[c];
+        }
+        store(dst, x, out);
+    }
+    return end;
+}
+
+#else
+
+template <class Arith, class Src, class Dst>
+int vectorLead(Src, Dst, int) {
+    return 0;
+}
+
+#endif
+
 void rgbToYcbcrC3(const Qrx8u* src, Qrx8u* dst, int width) {
-    encode<halvedWeights>(PackedSrc<RGB>{src}, PackedDst<RGB>{dst}, width, width & ~7);
+    const int lead = width & ~7;
+    const int done = vectorLead<Halved>(VecPackedSrc<RGB>{src}, VecPackedDst<RGB, Alpha::None>{dst, 0}, lead);
+    encode<halvedWeights>(PackedSrc<RGB>{src}, PackedDst<RGB>{dst}, width, lead, done);
 }
 void rgbToYcbcrAC4(const Qrx8u* src, Qrx8u* dst, int width) {
-    encode<bt601::forward>(PackedSrc<RGBA>{src}, PackedDst<RGBA>{dst}, width, width);
+    const int done = vectorLead<Forward>(VecPackedSrc<RGBA>{src}, VecPackedDst<RGBA, Alpha::Keep>{dst, 0}, width);
+    encode<bt601::forward>(PackedSrc<RGBA>{src}, PackedDst<RGBA>{dst}, width, width, done);
 }
 template <class L>
 void rgbToYcbcrToPlanes(const Qrx8u* src, Qrx8u* const dst[3], int width) {
-    encode<truncatedProducts>(PackedSrc<L>{src}, planes(dst), width, width & ~7);
+    const int lead = width & ~7;
+    const int done = vectorLead<Truncated>(VecPackedSrc<L>{src}, VecPlanarDst{dst}, lead);
+    encode<truncatedProducts>(PackedSrc<L>{src}, planes(dst), width, lead, done);
 }
 void rgbToYcbcrP3(const Qrx8u* const src[3], Qrx8u* const dst[3], int width) {
-    encode<truncatedProducts>(planes(src), planes(dst), width, width & ~15);
+    const int lead = width & ~15;
+    const int done = vectorLead<Truncated>(VecPlanarSrc{src}, VecPlanarDst{dst}, lead);
+    encode<truncatedProducts>(planes(src), planes(dst), width, lead, done);
 }
 
 template <class L>
 void ycbcrToPacked(const Qrx8u* src, Qrx8u* dst, int width) {
-    decode(PackedSrc<L>{src}, PackedDst<L>{dst}, width);
+    const Alpha a = L::channels == 4 ? Alpha::Keep : Alpha::None;
+    const int done = vectorLead<Inverse>(VecPackedSrc<L>{src}, VecPackedDst<L, a>{dst, 0}, width);
+    decode(PackedSrc<L>{src}, PackedDst<L>{dst}, width, done);
 }
 template <class L>
 void ycbcrPlanesToPacked(const Qrx8u* const src[3], Qrx8u* dst, int width) {
-    decode(planes(src), PackedDst<L>{dst}, width);
+    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::None>{dst, 0}, width);
+    decode(planes(src), PackedDst<L>{dst}, width, done);
 }
 template <class L>
 void ycbcrPlanesToPackedAlpha(const Qrx8u* const src[3], Qrx8u* dst, int width, Qrx8u alpha) {
-    decode(planes(src), FilledAlphaDst<L>{{dst}, alpha}, width);
+    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::Set>{dst, alpha}, width);
+    decode(planes(src), FilledAlphaDst<L>{{dst}, alpha}, width, done);
 }
 void ycbcrToRgbP3(const Qrx8u* const src[3], Qrx8u* const dst[3], int width) {
-    decode(planes(src), planes(dst), width);
+    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPlanarDst{dst}, width);
+    decode(planes(src), planes(dst), width, done);
 }
 
 }  // namespace
