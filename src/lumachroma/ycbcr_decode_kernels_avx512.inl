@@ -1,6 +1,7 @@
-// AVX-512BW kernels of the subsampled YCbCr decoders: the vector columns of a
-// row, 64 at a time (32 pixel pairs). Included by ycbcr_decode_rows.inl in
-// the AVX-512 build only, after the layouts and arithmetic it names.
+// AVX-512BW building blocks of the subsampled YCbCr decoders: 64 vector
+// columns (32 pixel pairs) per step. Included by ycbcr_decode_rows.inl in the
+// AVX-512 build only, after the layouts and arithmetic it names; the row
+// loops that use them are there, shared with the AVX2 blocks.
 //
 // Samples are held per pixel pair in 16-bit lanes: the even and the odd pixel
 // of each pair in two vectors, their shared chroma in one, so the chroma
@@ -15,7 +16,7 @@
 namespace qrx {
 inline namespace QRX_ISA {
 namespace {
-namespace avx512 {
+namespace simd {
 
 using V = __m512i;
 using ycbcrdec::Arithmetic;
@@ -86,20 +87,6 @@ V chromaPerTwoPairs(const Qrx8u* c) {
     return _mm512_or_si512(d, _mm512_maskz_slli_epi32(0xFFFF, d, 16));
 }
 
-template <int Shift>
-Pairs loadPairs(const PlanesSrc<Shift>& s, int x) {
-    Pairs p;
-    lumaPairs(s.y + x, p.ye, p.yo);
-    if constexpr (Shift == 1) {
-        p.cb = chromaPerPair(s.cb + x / 2);
-        p.cr = chromaPerPair(s.cr + x / 2);
-    } else {
-        p.cb = chromaPerTwoPairs(s.cb + x / 4);
-        p.cr = chromaPerTwoPairs(s.cr + x / 4);
-    }
-    return p;
-}
-
 // Word k of a 32-word index: 2k + Odd, picking from the 64 words of two vectors.
 template <int Odd>
 struct EveryOtherWord {
@@ -130,14 +117,6 @@ V bytePairs(V lo, V hi) {
     const long long low = 0x0B030A0209010800, high = 0x0F070E060D050C04;
     const V order = _mm512_set_epi64(high, low, high, low, high, low, high, low);
     return _mm512_shuffle_epi8(_mm512_packus_epi16(lo, hi), order);
-}
-
-// The channel stored at byte `At` of a pixel of layout L.
-template <class L, int At>
-V channel(const Lanes& p) {
-    if constexpr (L::r == At) return p.r;
-    else if constexpr (L::g == At) return p.g;
-    else return p.b;
 }
 
 // Where output word p of store vector j comes from: word `index` of the
@@ -206,15 +185,6 @@ void storePixels(const PixelsDst<L>& d, int x, const Lanes& e, const Lanes& o) {
     }
 }
 
-// Bytes of the even and odd lanes of one channel in pixel order.
-V pixelOrder(V even, V odd) { return bytePairs(even, odd); }
-
-void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
-    store(d.r + x, pixelOrder(e.r, o.r));
-    store(d.g + x, pixelOrder(e.g, o.g));
-    store(d.b + x, pixelOrder(e.b, o.b));
-}
-
 // ---- 4:2:0 with interpolated chroma: the 32-bit matrix, 16 pixels per vector --------
 
 // Chroma terms of one chroma pair per 32-bit lane (rounding terms included).
@@ -256,76 +226,32 @@ struct PairDwords {
 };
 constexpr PairDwords kPairDwords;
 
-}  // namespace avx512
+// One step of a 4:2:0 row pair with interpolated chroma: pairs k..k+15,
+// none of them the last pair of the row (whose odd pixel is not averaged).
+constexpr int kFilterPairs = 16;
 
-// Converts whole blocks of the vector columns 0..split-1; returns the first
-// column left for the portable code.
-template <ycbcrdec::Arithmetic A, class Src, class Dst>
-int leadingBlocks(const Src& src, const Dst& dst, int split) {
-    using namespace avx512;
-    if constexpr (A.columns == VectorColumns::None) {
-        return 0;
-    } else {
-        const Weights k = weightsOf(A.vector);
-        int x = 0;
-        for (; x + kBlock <= split; x += kBlock) {
-            const Pairs p = loadPairs(src, x);
-            const Lanes c = chromaTerms(k, p.cb, p.cr);
-            storePixels(dst, x, pixels(k, c, p.ye), pixels(k, c, p.yo));
-        }
-        return x;
-    }
-}
-
-// The same for a 4:2:0 row pair, the chroma terms serving both rows.
-template <ycbcrdec::Arithmetic A, class L>
-int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Qrx8u alpha) {
-    using namespace avx512;
-    const Weights k = weightsOf(A.vector);
-    const PixelsDst<L> out[2] = {{{dst[0]}, alpha}, {{dst[1]}, alpha}};
-    int x = 0;
-    for (; x + kBlock <= split; x += kBlock) {
-        const Lanes c =
-            chromaTerms(k, chromaPerPair(src[2] + x / 2), chromaPerPair(src[3] + x / 2));
-        for (int i = 0; i < 2; ++i) {
-            V ye, yo;
-            lumaPairs(src[i] + x, ye, yo);
-            storePixels(out[i], x, pixels(k, c, ye), pixels(k, c, yo));
-        }
-    }
-    return x;
-}
-
-// 4:2:0 row pair with interpolated chroma, 16 pairs per step: the odd pixels
-// take the rounded mean of their pair's chroma and the next pair's (a byte
-// average), so steps stop before the last pair of the row, which does not.
-template <ycbcrdec::Arithmetic A, class L>
-int leadingFilteredPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
-                         Qrx8u alpha) {
-    using namespace avx512;
-    const int lastPair = width / 2 - 1;
+template <class L>
+void filteredStep(const ycbcrdec::ScalarSet& s, const Qrx8u* const src[4], Qrx8u* const dst[2],
+                  int k, Qrx8u alpha) {
+    const auto chroma = [&](int plane, int at) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(src[plane] + k + at));
+    };
+    const __m128i cb = chroma(2, 0), cr = chroma(3, 0);
+    const Lanes even = matrixChroma(s, cb, cr);
+    const Lanes odd = matrixChroma(s, _mm_avg_epu8(cb, chroma(2, 1)), _mm_avg_epu8(cr, chroma(3, 1)));
     const V a = _mm512_set1_epi32(alpha);
-    int k = 0;
-    for (; k + 16 <= lastPair; k += 16) {
-        const auto chroma = [&](int plane, int at) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(src[plane] + k + at));
-        };
-        const __m128i cb = chroma(2, 0), cr = chroma(3, 0);
-        const Lanes even = matrixChroma(A.scalar, cb, cr);
-        const Lanes odd = matrixChroma(A.scalar, _mm_avg_epu8(cb, chroma(2, 1)),
-                                       _mm_avg_epu8(cr, chroma(3, 1)));
-        for (int i = 0; i < 2; ++i) {
-            const V y = _mm512_maskz_cvtepu16_epi32(0xFFFF, 
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src[i] + 2 * k)));
-            const V e = matrixPixels<L>(A.scalar, even, _mm512_and_si512(y, _mm512_set1_epi32(0xFF)), a);
-            const V o = matrixPixels<L>(A.scalar, odd, _mm512_maskz_srli_epi32(0xFFFF, y, 8), a);
-            for (int j = 0; j < 2; ++j)
-                store(dst[i] + 8 * k + kBlock * j,
-                      _mm512_permutex2var_epi32(e, _mm512_loadu_si512(kPairDwords.index[j]), o));
-        }
+    for (int i = 0; i < 2; ++i) {
+        const V y = _mm512_maskz_cvtepu16_epi32(
+            0xFFFF, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src[i] + 2 * k)));
+        const V e = matrixPixels<L>(s, even, _mm512_and_si512(y, _mm512_set1_epi32(0xFF)), a);
+        const V o = matrixPixels<L>(s, odd, _mm512_maskz_srli_epi32(0xFFFF, y, 8), a);
+        for (int j = 0; j < 2; ++j)
+            store(dst[i] + 8 * k + kBlock * j,
+                  _mm512_permutex2var_epi32(e, _mm512_loadu_si512(kPairDwords.index[j]), o));
     }
-    return 2 * k;
 }
+
+}  // namespace simd
 
 }  // namespace
 }  // namespace QRX_ISA

@@ -178,39 +178,119 @@ struct PixelsDst {
     }
 };
 
+// Of three values per channel, the one stored at byte At of a pixel of
+// layout L.
+template <class L, int At, class Channels>
+auto channel(const Channels& p) {
+    if constexpr (L::r == At) return p.r;
+    else if constexpr (L::g == At) return p.g;
+    else return p.b;
+}
+
 }  // namespace
 }  // namespace QRX_ISA
 }  // namespace qrx
 
 #if defined(__AVX512BW__)
 #include "lumachroma/ycbcr_decode_kernels_avx512.inl"
-#else
-namespace qrx {
-inline namespace QRX_ISA {
-namespace {
-
-// Without hand-written kernels every column takes the portable code.
-template <ycbcrdec::Arithmetic A, class Src, class Dst>
-int leadingBlocks(const Src&, const Dst&, int) {
-    return 0;
-}
-template <ycbcrdec::Arithmetic A, class L>
-int leadingRowPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
-    return 0;
-}
-template <ycbcrdec::Arithmetic A, class L>
-int leadingFilteredPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
-    return 0;
-}
-
-}  // namespace
-}  // namespace QRX_ISA
-}  // namespace qrx
+#elif defined(__AVX2__)
+#include "lumachroma/ycbcr_decode_kernels_avx2.inl"
 #endif
 
 namespace qrx {
 inline namespace QRX_ISA {
 namespace {
+
+#if defined(__AVX2__)
+namespace simd {
+
+template <int Shift>
+Pairs loadPairs(const PlanesSrc<Shift>& s, int x) {
+    Pairs p;
+    lumaPairs(s.y + x, p.ye, p.yo);
+    if constexpr (Shift == 1) {
+        p.cb = chromaPerPair(s.cb + x / 2);
+        p.cr = chromaPerPair(s.cr + x / 2);
+    } else {
+        p.cb = chromaPerTwoPairs(s.cb + x / 4);
+        p.cr = chromaPerTwoPairs(s.cr + x / 4);
+    }
+    return p;
+}
+
+// Planes take each channel's bytes in pixel order.
+void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
+    store(d.r + x, bytePairs(e.r, o.r));
+    store(d.g + x, bytePairs(e.g, o.g));
+    store(d.b + x, bytePairs(e.b, o.b));
+}
+
+}  // namespace simd
+
+// Whole steps of the vector columns 0..split-1 by the kernels; returns the
+// first column left for the portable code.
+template <Arithmetic A, class Src, class Dst>
+int leadingBlocks(const Src& src, const Dst& dst, int split) {
+    using namespace simd;
+    if constexpr (A.columns == VectorColumns::None) {
+        return 0;
+    } else {
+        const Weights k = weightsOf(A.vector);
+        int x = 0;
+        for (; x + kBlock <= split; x += kBlock) {
+            const Pairs p = loadPairs(src, x);
+            const Lanes c = chromaTerms(k, p.cb, p.cr);
+            storePixels(dst, x, pixels(k, c, p.ye), pixels(k, c, p.yo));
+        }
+        return x;
+    }
+}
+
+// The same for a 4:2:0 row pair, the chroma terms serving both rows.
+template <Arithmetic A, class L>
+int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Qrx8u alpha) {
+    using namespace simd;
+    const Weights k = weightsOf(A.vector);
+    const PixelsDst<L> out[2] = {{{dst[0]}, alpha}, {{dst[1]}, alpha}};
+    int x = 0;
+    for (; x + kBlock <= split; x += kBlock) {
+        const Lanes c =
+            chromaTerms(k, chromaPerPair(src[2] + x / 2), chromaPerPair(src[3] + x / 2));
+        for (int i = 0; i < 2; ++i) {
+            V ye, yo;
+            lumaPairs(src[i] + x, ye, yo);
+            storePixels(out[i], x, pixels(k, c, ye), pixels(k, c, yo));
+        }
+    }
+    return x;
+}
+
+// 4:2:0 row pair with interpolated chroma; the steps stop before the last
+// pair of the row, whose odd pixel takes no mean.
+template <Arithmetic A, class L>
+int leadingFilteredPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
+                         Qrx8u alpha) {
+    using simd::kFilterPairs;
+    int k = 0;
+    for (; k + kFilterPairs <= width / 2 - 1; k += kFilterPairs)
+        simd::filteredStep<L>(A.scalar, src, dst, k, alpha);
+    return 2 * k;
+}
+#else
+// Without kernels every column takes the portable code.
+template <Arithmetic A, class Src, class Dst>
+int leadingBlocks(const Src&, const Dst&, int) {
+    return 0;
+}
+template <Arithmetic A, class L>
+int leadingRowPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
+    return 0;
+}
+template <Arithmetic A, class L>
+int leadingFilteredPairs(const Qrx8u* const[4], Qrx8u* const[2], int, Qrx8u) {
+    return 0;
+}
+#endif
 
 // Columns from..width-1 of one row: the vector arithmetic up to the split
 // column, the scalar matrix after it.
