@@ -4,11 +4,13 @@
 // formula by column and the layouts say where the samples sit. Where a
 // target has a vector kernel for a row, the kernel converts a leading part of
 // it with the same values and the scalar formulas finish the row.
+#include <cstddef>
 #include <type_traits>
 
 #include "frame/image.h"
 #include "lumachroma/pixels.h"
 #include "lumachroma/yuv_rows.h"
+#include "lumachroma/yuv_rows_vec.inl"
 
 namespace qrx::yuv {
 inline namespace QRX_ISA {
@@ -249,24 +251,43 @@ void put(const Dst& d, int x, Rgb o) {
 
 // ---- rows ---------------------------------------------------------------------------
 
-// Pixel by pixel: the first width rounded down to a multiple of Group pixels by
-// Lead, the rest by Rest (Group 0: all by Rest).
+// The vector kernel's share of the first n pixels (none without a kernel).
+template <auto Kern, class... A>
+int vectorLead(A... a) {
+    if constexpr (std::is_null_pointer_v<decltype(Kern)>)
+        return 0;
+    else
+        return Kern(a...);
+}
+
+// Pixel by pixel from column `from`: the first width rounded down to a multiple
+// of Group pixels by Lead, the rest by Rest (Group 0: all by Rest).
 template <class Src, class Dst, auto Lead, auto Rest, int Group>
-void pixelRow(const Qrx8u* const* src, Qrx8u* const* dst, int width) {
+void pixelsFrom(const Qrx8u* const* src, Qrx8u* const* dst, int from, int width) {
     const Src s = open<Src>(src);
     const Dst d = open<Dst>(dst);
     const int split = Group ? width & -Group : 0;
-    for (int x = 0; x < split; ++x) put(d, x, Lead(s(x)));
-    for (int x = split; x < width; ++x) put(d, x, Rest(s(x)));
+    for (int x = from; x < split; ++x) put(d, x, Lead(s(x)));
+    for (int x = from > split ? from : split; x < width; ++x) put(d, x, Rest(s(x)));
+}
+
+// The kernel Kern converts a leading part of the Lead columns (of the whole row
+// when Group is 0), the scalar formulas the rest.
+template <class Src, class Dst, auto Lead, auto Rest, int Group, auto Kern = nullptr>
+void pixelRow(const Qrx8u* const* src, Qrx8u* const* dst, int width) {
+    const int done = vectorLead<Kern>(src, dst, Group ? width & -Group : width);
+    pixelsFrom<Src, Dst, Lead, Rest, Group>(src, dst, done, width);
 }
 
 void rgbaToYuvaPlanesRow(const Qrx8u* const* src, Qrx8u* const* dst, int width) {
-    pixelRow<PackedSrc<RGBA>, PlanarDst, fourPlaneForward, forward, 8>(src, dst, width);
-    for (int x = 0; x < width; ++x) dst[3][x] = src[0][4 * x + 3];
+    const int done = vectorLead<vec::kRgbToYuvAC4P4>(src, dst, width & -8);
+    pixelsFrom<PackedSrc<RGBA>, PlanarDst, fourPlaneForward, forward, 8>(src, dst, done, width);
+    for (int x = done; x < width; ++x) dst[3][x] = src[0][4 * x + 3];
 }
 
 void yuyvToRgbRow(const Qrx8u* const* src, Qrx8u* const* dst, int width) {
-    pixelRow<YuyvSrc, PackedDst<RGB>, planarGroupInverse, exactInverse, 16>(src, dst, width & ~1);
+    pixelRow<YuyvSrc, PackedDst<RGB>, planarGroupInverse, exactInverse, 16, vec::kYuyvToRgb>(
+        src, dst, width & ~1);
     if (width & 1) {
         // The lone last pixel takes V from the pair before it; a one-pixel
         // row has none and uses its U twice.
@@ -294,24 +315,29 @@ void lonePlanar(const Planes422Dst& d, int x, Rgb p) {
 
 // Pair by pair, the pairs within the first width rounded down to a multiple of
 // Group pixels by Lead; an odd last pixel by Lone (nullptr: left unwritten).
-template <class Src, class Dst, auto Lead, auto Rest, int Group, auto Lone, class S>
+// Kern converts a leading part of the Lead pairs (Group 0: of all pairs).
+template <class Src, class Dst, auto Lead, auto Rest, int Group, auto Lone, auto Kern, class S>
 void pairRow(const S* const* src, Qrx8u* const* dst, int width) {
     const Src s = open<Src>(src);
     const Dst d = open<Dst>(dst);
     const int split = Group ? (width & -Group) / 2 : 0;
-    for (int i = 0; i < width / 2; ++i) d(i, (i < split ? Lead : Rest)(s(2 * i), s(2 * i + 1)));
+    const int done = vectorLead<Kern>(src, dst, Group ? width & -Group : width & ~1);
+    for (int i = done / 2; i < width / 2; ++i) d(i, (i < split ? Lead : Rest)(s(2 * i), s(2 * i + 1)));
     if constexpr (!std::is_null_pointer_v<decltype(Lone)>)
         if (width & 1) Lone(d, width - 1, s(width - 1));
 }
 
 // Block by block over whole 2x2 blocks, those within the first width rounded
-// down to a multiple of Group columns by Lead.
-template <class Src, auto Lead, auto Rest, int Group, class S>
+// down to a multiple of Group columns by Lead. Kern converts a leading part of
+// the Lead blocks (Group 0: of all blocks).
+template <class Src, auto Lead, auto Rest, int Group, auto Kern, class S>
 void blockRow(const S* const* top, const S* const* bottom, Qrx8u* yTop, Qrx8u* yBottom, Qrx8u* u,
               Qrx8u* v, int width) {
     const Src a = open<Src>(top), b = open<Src>(bottom);
     const int split = Group ? (width & -Group) / 2 : 0;
-    for (int i = 0; i < width / 2; ++i) {
+    const int done =
+        vectorLead<Kern>(top, bottom, yTop, yBottom, u, v, Group ? width & -Group : width & ~1);
+    for (int i = done / 2; i < width / 2; ++i) {
         const Rgb p[4] = {a(2 * i), a(2 * i + 1), b(2 * i), b(2 * i + 1)};
         const Block o = (i < split ? Lead : Rest)(p);
         yTop[2 * i] = Qrx8u(o.y[0]);
@@ -326,36 +352,53 @@ void blockRow(const S* const* top, const S* const* bottom, Qrx8u* yTop, Qrx8u* y
 using Planes422 = YuvPlanesSrc<1>;
 
 constexpr YuvRows kRows = {
-    .rgbToYuvC3 = pixelRow<PackedSrc<RGB>, PackedDst<Yuv3>, groupForward, forward, 16>,
-    .rgbToYuvAC4 = pixelRow<PackedSrc<RGBA>, PackedDst<Yuv4>, forward, forward, 0>,
-    .rgbToYuvC3P3 = pixelRow<PackedSrc<RGB>, PlanarDst, groupForward, forward, 8>,
-    .rgbToYuvP3 = pixelRow<PlanarSrc, PlanarDst, groupForward, planarForward, 16>,
+    .rgbToYuvC3 =
+        pixelRow<PackedSrc<RGB>, PackedDst<Yuv3>, groupForward, forward, 16, vec::kRgbToYuvC3>,
+    .rgbToYuvAC4 =
+        pixelRow<PackedSrc<RGBA>, PackedDst<Yuv4>, forward, forward, 0, vec::kRgbToYuvAC4>,
+    .rgbToYuvC3P3 =
+        pixelRow<PackedSrc<RGB>, PlanarDst, groupForward, forward, 8, vec::kRgbToYuvC3P3>,
+    .rgbToYuvP3 =
+        pixelRow<PlanarSrc, PlanarDst, groupForward, planarForward, 16, vec::kRgbToYuvP3>,
     .rgbToYuvAC4P4 = rgbaToYuvaPlanesRow,
-    .yuvToRgbC3 =
-        pixelRow<PackedYuvSrc<3>, PackedDst<RGB>, interleavedGroupInverse, exactInverse, 8>,
-    .yuvToRgbAC4 = pixelRow<PackedYuvSrc<4>, PackedDst<RGBA>, exactInverse, exactInverse, 0>,
-    .yuvToRgbP3C3 =
-        pixelRow<YuvPlanesSrc<0>, PackedDst<RGB>, planarGroupInverse, planarInverse, 16>,
-    .yuvToRgbP3 = pixelRow<YuvPlanesSrc<0>, PlanarDst, planarInverse, planarInverse, 0>,
-    .rgbToYuv422C3C2 = pairRow<PackedSrc<RGB>, YuyvDst, groupPair, exactPair, 16, loneYuyv>,
-    .rgbToYuv422C3P3 =
-        pairRow<PackedSrc<RGB>, Planes422Dst, groupPair, exactPair, 16, lonePlanar<true>>,
-    .rgbToYuv422P3 = pairRow<PlanarSrc, Planes422Dst, exactPair, exactPair, 0, lonePlanar<false>>,
-    .rgb565ToYuv422 = pairRow<Rgb565Src, Planes422Dst, exactPair, exactPair, 0, nullptr>,
+    .yuvToRgbC3 = pixelRow<PackedYuvSrc<3>, PackedDst<RGB>, interleavedGroupInverse, exactInverse,
+                           8, vec::kYuvToRgbC3>,
+    .yuvToRgbAC4 = pixelRow<PackedYuvSrc<4>, PackedDst<RGBA>, exactInverse, exactInverse, 0,
+                            vec::kYuvToRgbAC4>,
+    .yuvToRgbP3C3 = pixelRow<YuvPlanesSrc<0>, PackedDst<RGB>, planarGroupInverse, planarInverse,
+                             16, vec::kYuvToRgbP3C3>,
+    .yuvToRgbP3 = pixelRow<YuvPlanesSrc<0>, PlanarDst, planarInverse, planarInverse, 0,
+                           vec::kYuvToRgbP3>,
+    .rgbToYuv422C3C2 = pairRow<PackedSrc<RGB>, YuyvDst, groupPair, exactPair, 16, loneYuyv,
+                               vec::kRgbToYuv422C3C2>,
+    .rgbToYuv422C3P3 = pairRow<PackedSrc<RGB>, Planes422Dst, groupPair, exactPair, 16,
+                               lonePlanar<true>, vec::kRgbToYuv422C3P3>,
+    .rgbToYuv422P3 = pairRow<PlanarSrc, Planes422Dst, exactPair, exactPair, 0, lonePlanar<false>,
+                             vec::kRgbToYuv422P3>,
+    .rgb565ToYuv422 = pairRow<Rgb565Src, Planes422Dst, exactPair, exactPair, 0, nullptr,
+                              vec::kRgb565ToYuv422>,
     .yuv422ToRgbC2C3 = yuyvToRgbRow,
-    .yuv422ToRgbP3C3 = pixelRow<Planes422, PackedDst<RGB>, planarGroupInverse, exactInverse, 16>,
-    .yuv422ToRgbP3AC4 = pixelRow<Planes422, RgbaOpaqueDst, exactInverse, exactInverse, 0>,
-    .yuv422ToRgbP3 = pixelRow<Planes422, PlanarDst, planarGroupInverse, exactInverse, 16>,
-    .yuv420ToRgbP3C3 = pixelRow<Planes422, PackedDst<RGB>, planarGroupInverse, exactInverse, 16>,
-    .yuv420ToRgbP3AC4 = pixelRow<Planes422, RgbaOpaqueDst, exactInverse, exactInverse, 0>,
-    .yuv420ToRgbP3 = pixelRow<Planes422, PlanarDst, exactInverse, exactInverse, 0>,
-    .yuv420ToBgrP3C3 = pixelRow<Planes422, PackedDst<BGR>, exactInverse, exactInverse, 0>,
-    .rgbToYuv420C3 = blockRow<PackedSrc<RGB>, exactBlock, exactBlock, 0>,
-    .rgbToYuv420P3 = blockRow<PlanarSrc, exactBlock, exactBlock, 0>,
-    .bgrToYuv420AC4 = blockRow<PackedSrc<BGRA>, groupBlock, exactBlock, 16>,
-    .rgb565ToYuv420 = blockRow<Rgb565Src, exactBlock, exactBlock, 0>,
-    .bgr565ToYuv420 = blockRow<Bgr565Src, exactBlock, exactBlock, 0>,
-    .bgr555ToYuv420 = blockRow<Bgr555Src, exactBlock, exactBlock, 0>,
+    .yuv422ToRgbP3C3 = pixelRow<Planes422, PackedDst<RGB>, planarGroupInverse, exactInverse, 16,
+                                vec::kYuv422ToRgbC3>,
+    .yuv422ToRgbP3AC4 = pixelRow<Planes422, RgbaOpaqueDst, exactInverse, exactInverse, 0,
+                                 vec::kYuv422ToRgba>,
+    .yuv422ToRgbP3 = pixelRow<Planes422, PlanarDst, planarGroupInverse, exactInverse, 16,
+                              vec::kYuv422ToRgbP3>,
+    .yuv420ToRgbP3C3 = pixelRow<Planes422, PackedDst<RGB>, planarGroupInverse, exactInverse, 16,
+                                vec::kYuv422ToRgbC3>,
+    .yuv420ToRgbP3AC4 = pixelRow<Planes422, RgbaOpaqueDst, exactInverse, exactInverse, 0,
+                                 vec::kYuv422ToRgba>,
+    .yuv420ToRgbP3 = pixelRow<Planes422, PlanarDst, exactInverse, exactInverse, 0,
+                              vec::kYuv422ToRgbP3Exact>,
+    .yuv420ToBgrP3C3 = pixelRow<Planes422, PackedDst<BGR>, exactInverse, exactInverse, 0,
+                                vec::kYuv422ToBgr>,
+    .rgbToYuv420C3 = blockRow<PackedSrc<RGB>, exactBlock, exactBlock, 0, vec::kRgbToYuv420C3>,
+    .rgbToYuv420P3 = blockRow<PlanarSrc, exactBlock, exactBlock, 0, vec::kRgbToYuv420P3>,
+    .bgrToYuv420AC4 =
+        blockRow<PackedSrc<BGRA>, groupBlock, exactBlock, 16, vec::kBgraToYuv420>,
+    .rgb565ToYuv420 = blockRow<Rgb565Src, exactBlock, exactBlock, 0, vec::kRgb565ToYuv420>,
+    .bgr565ToYuv420 = blockRow<Bgr565Src, exactBlock, exactBlock, 0, vec::kBgr565ToYuv420>,
+    .bgr555ToYuv420 = blockRow<Bgr555Src, exactBlock, exactBlock, 0, vec::kBgr555ToYuv420>,
 };
 
 }  // namespace
