@@ -12,6 +12,7 @@
 // encoder writes for that row, including its odd tail (see each type below).
 #pragma once
 
+#include "frame/dispatch.h"
 #include "qrxcc.h"
 
 namespace qrx {
@@ -74,7 +75,10 @@ struct YcbcrEncodeRows {
     PlanesRow<Qrx16u> bgr555To411, bgr565To411;
 };
 
-// The scalar reference table.
+// The row functions for this processor, and those of each target (null
+// where a target is not built), for tests and benchmarks. Every target
+// writes the same bytes as the scalar reference.
 const YcbcrEncodeRows& ycbcrEncodeRows();
+const YcbcrEncodeRows* ycbcrEncodeRowsFor(Target t);
 
 }  // namespace qrx

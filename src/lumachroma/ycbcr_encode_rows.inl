@@ -1,12 +1,42 @@
-// Scalar row functions of the subsampled YCbCr encoders.
-#include "lumachroma/ycbcr_encode_rows.h"
-
+// Row functions of the subsampled YCbCr encoders, compiled once per
+// instruction set by ycbcr_encode_rows_<target>.cpp (QRX_ISA names the set).
+//
+// Each row function lets the hand-written vector kernels of its target (if
+// any) convert the complete groups of the row and finishes the rest with the
+// plain code below, which alone is the scalar reference. Every value is the
+// exact formula's, so the split point never shows in the output.
 #include <type_traits>
 
 #include "lumachroma/bt601.h"
 #include "lumachroma/pixels.h"
+#include "lumachroma/ycbcr_encode_rows.h"
+
+#if defined(__AVX512BW__) || defined(__AVX2__)
+#include "lumachroma/ycbcr_encode_kernels.inl"
+#else
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+namespace enc_vec {
+
+// No hand kernels for this target: every column takes the plain code.
+template <int N, class Src>
+int planes(const Src&, Qrx8u*, Qrx8u*, Qrx8u*, int) { return 0; }
+template <const ycbcr_enc::ChromaBias&, bool, class Src>
+int packed(const Src&, Qrx8u*, int) { return 0; }
+template <const ycbcr_enc::ChromaBias&, class Src>
+int rowPair(const Src&, const Src&, Qrx8u*, Qrx8u*, Qrx8u*, Qrx8u*, int) { return 0; }
+template <class Src>
+int luma(const Src&, Qrx8u*, int) { return 0; }
+
+}  // namespace enc_vec
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
+#endif
 
 namespace qrx {
+inline namespace QRX_ISA {
 namespace {
 
 using namespace bt601;
@@ -46,14 +76,14 @@ inline Chroma chroma(const Sum& s, int bias, int shift) {
 }
 
 // 4:2:2 and 4:1:1 into planes: groups of `N` pixels share one chroma pair.
+// Columns before `from` (a multiple of N) are already done.
 template <int N, class Src>
-void toPlanes(Ptr<Src> p, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int width) {
+void planesFrom(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int from, int width) {
     static_assert(N == 2 || N == 4);
     constexpr int shift = N == 2 ? 17 : 18;
     constexpr int bias = N == 2 ? kBlockChroma.pair : kBlockChroma.quad;
-    const Src src{p};
     const int whole = width - width % N;
-    for (int x = 0; x < whole; x += N) {
+    for (int x = from; x < whole; x += N) {
         Sum s;
         for (int i = 0; i < N; ++i) {
             const Rgb px = src(x + i);
@@ -69,11 +99,17 @@ void toPlanes(Ptr<Src> p, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int width) {
         for (int x = whole; x < width; ++x) y[x] = luma(src(x));
 }
 
+template <int N, class Src>
+void toPlanes(Ptr<Src> p, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int width) {
+    const Src src{p};
+    planesFrom<N>(src, y, cb, cr, enc_vec::planes<N>(src, y, cb, cr, width - width % N), width);
+}
+
 // Packed 4:2:2, bytes Y0 Cb Y1 Cr, or Y0 Cr Y1 Cb when `CrFirst`.
 template <const ChromaBias& Bias, bool CrFirst, class Src>
 void packedRow(const Src& src, Qrx8u* d, int width) {
     const int pairs = width / 2;
-    for (int i = 0; i < pairs; ++i) {
+    for (int i = enc_vec::packed<Bias, CrFirst>(src, d, 2 * pairs) / 2; i < pairs; ++i) {
         const Rgb a = src(2 * i), b = src(2 * i + 1);
         Sum s;
         s += a;
@@ -109,7 +145,7 @@ template <const ChromaBias& Bias, class Src>
 void rowPair(Ptr<Src> p0, Ptr<Src> p1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr, int width) {
     const Src s0{p0}, s1{p1};
     const int blocks = width / 2;
-    for (int i = 0; i < blocks; ++i) {
+    for (int i = enc_vec::rowPair<Bias>(s0, s1, y0, y1, cb, cr, 2 * blocks) / 2; i < blocks; ++i) {
         const int x = 2 * i;
         const Rgb a = s0(x), b = s0(x + 1), c = s1(x), d = s1(x + 1);
         y0[x] = luma(a);
@@ -134,10 +170,13 @@ void rowPair(Ptr<Src> p0, Ptr<Src> p1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* c
 template <class Src>
 void lumaRow(Ptr<Src> p, Qrx8u* y, int width) {
     const Src src{p};
-    for (int x = 0; x < width; ++x) y[x] = luma(src(x));
+    for (int x = enc_vec::luma(src, y, width); x < width; ++x) y[x] = luma(src(x));
 }
 
-constexpr YcbcrEncodeRows kScalar{
+}  // namespace
+
+extern const YcbcrEncodeRows kYcbcrEncodeRows;
+const YcbcrEncodeRows kYcbcrEncodeRows{
     .rgbTo422 = toPlanes<2, PackedSrc<RGB>>,
     .bgrTo422 = toPlanes<2, PackedSrc<BGR>>,
     .bgraTo422 = toPlanes<2, PackedSrc<BGRA>>,
@@ -165,8 +204,5 @@ constexpr YcbcrEncodeRows kScalar{
     .bgr565To411 = toPlanes<4, Bgr565Src>,
 };
 
-}  // namespace
-
-const YcbcrEncodeRows& ycbcrEncodeRows() { return kScalar; }
-
+}  // namespace QRX_ISA
 }  // namespace qrx

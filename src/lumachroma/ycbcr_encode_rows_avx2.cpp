@@ -1,0 +1,2 @@
+#define QRX_ISA isa_avx2
+#include "lumachroma/ycbcr_encode_rows.inl"
