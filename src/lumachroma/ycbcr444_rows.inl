@@ -221,18 +221,44 @@ void store(const VecPackedDst<L, A>& d, int x, const Block& b) {
     }
 }
 
+// Pairs of words for vpmaddwd without crossing lanes: (a, b) of the even
+// words in [0], of the odd words in [1].
+constexpr __mmask32 kOddWords = 0xAAAAAAAAu;
+inline void pairs(V a, V b, V out[2]) {
+    out[0] = _mm512_mask_blend_epi16(kOddWords, a, _mm512_slli_epi32(b, 16));
+    out[1] = _mm512_mask_blend_epi16(kOddWords, _mm512_srli_epi32(a, 16), b);
+}
+
+// Words again from exact 32-bit sums over such pairs (plus a bias), each
+// floored at 2^Shift: the even results from the low half, the odd ones
+// from the high half of their dwords.
+template <int Shift>
+V floorSum(const V a[2], V ka, V bias) {
+    const V even = _mm512_add_epi32(_mm512_madd_epi16(a[0], ka), bias);
+    const V odd = _mm512_add_epi32(_mm512_madd_epi16(a[1], ka), bias);
+    return _mm512_mask_blend_epi16(kOddWords, _mm512_srai_epi32(even, Shift),
+                                   _mm512_slli_epi32(odd, 16 - Shift));
+}
+template <int Shift>
+V floorSum(const V a[2], V ka, const V b[2], V kb, V bias) {
+    const V even = _mm512_add_epi32(_mm512_madd_epi16(a[0], ka), _mm512_madd_epi16(b[0], kb));
+    const V odd = _mm512_add_epi32(_mm512_madd_epi16(a[1], ka), _mm512_madd_epi16(b[1], kb));
+    const V withBias[2] = {_mm512_add_epi32(even, bias), _mm512_add_epi32(odd, bias)};
+    return _mm512_mask_blend_epi16(kOddWords, _mm512_srai_epi32(withBias[0], Shift),
+                                   _mm512_slli_epi32(withBias[1], 16 - Shift));
+}
+
 inline void apply(Halved, const V in[3], V out[3]) {
     using namespace bt601;
-    const V rgLo = _mm512_unpacklo_epi16(in[0], in[1]), rgHi = _mm512_unpackhi_epi16(in[0], in[1]);
+    V rg[2];
+    pairs(in[0], in[1], rg);
     const V b5 = _mm512_slli_epi16(in[2], 5);  // high multiply by k: floor(b k / 2048)
     const int w[3][4] = {{kHalfYr, kHalfYg, kHalfYb, kHalfYOffset},
                          {kHalfCbR, kHalfCbG, kHalfCbB, kHalfCOffset},
                          {kHalfCrR, kHalfCrG, kHalfCrB, kHalfCOffset}};
     for (int o = 0; o < 3; ++o) {
-        const V k = pair(w[o][0], w[o][1]);
-        const V rg = _mm512_packs_epi32(_mm512_srai_epi32(_mm512_madd_epi16(rgLo, k), 11),
-                                        _mm512_srai_epi32(_mm512_madd_epi16(rgHi, k), 11));
-        const V s = _mm512_add_epi16(rg, _mm512_mulhi_epi16(b5, set16(w[o][2])));
+        const V sum = floorSum<11>(rg, pair(w[o][0], w[o][1]), _mm512_setzero_si512());
+        const V s = _mm512_add_epi16(sum, _mm512_mulhi_epi16(b5, set16(w[o][2])));
         out[o] = _mm512_srai_epi16(_mm512_add_epi16(s, set16(w[o][3])), 4);
     }
 }
@@ -256,35 +282,18 @@ inline void apply(Truncated, const V in[3], V out[3]) {
     }
 }
 
-// Weighted sums over interleaved word pairs (both halves of a register
-// pair): one or two vpmaddwd terms plus a bias, exact in 32 bits, floored
-// at 2^16 and narrowed back to words.
-inline V floorSum16(const V a[2], V ka, V bias) {
-    V r[2];
-    for (int h = 0; h < 2; ++h)
-        r[h] = _mm512_srai_epi32(_mm512_add_epi32(_mm512_madd_epi16(a[h], ka), bias), 16);
-    return _mm512_packs_epi32(r[0], r[1]);
-}
-inline V floorSum16(const V a[2], V ka, const V b[2], V kb, V bias) {
-    const V withB[2] = {_mm512_madd_epi16(b[0], kb), _mm512_madd_epi16(b[1], kb)};
-    V r[2];
-    for (int h = 0; h < 2; ++h)
-        r[h] = _mm512_srai_epi32(
-            _mm512_add_epi32(_mm512_add_epi32(_mm512_madd_epi16(a[h], ka), withB[h]), bias), 16);
-    return _mm512_packs_epi32(r[0], r[1]);
-}
-
 inline void apply(Forward, const V in[3], V out[3]) {
     using namespace bt601;
     // The offsets ride on a constant 512 paired with B; G's luma weight
     // above 2^15 is taken as (kYg - 65536) plus G itself after the shift.
-    const V rg[2] = {_mm512_unpacklo_epi16(in[0], in[1]), _mm512_unpackhi_epi16(in[0], in[1])};
-    const V b1[2] = {_mm512_unpacklo_epi16(in[2], set16(512)), _mm512_unpackhi_epi16(in[2], set16(512))};
     static_assert(kYOffset % 512 == 0 && kCOffset % 512 == 0, "offsets ride on 512");
+    V rg[2], b1[2];
+    pairs(in[0], in[1], rg);
+    pairs(in[2], set16(512), b1);
     const V zero = _mm512_setzero_si512();
-    out[0] = _mm512_add_epi16(in[1], floorSum16(rg, pair(kYr, kYg - 65536), b1, pair(kYb, kYOffset / 512), zero));
-    out[1] = floorSum16(rg, pair(kCbR, kCbG), b1, pair(kCbB, kCOffset / 512), zero);
-    out[2] = floorSum16(rg, pair(kCrR, kCrG), b1, pair(kCrB, kCOffset / 512), zero);
+    out[0] = _mm512_add_epi16(in[1], floorSum<16>(rg, pair(kYr, kYg - 65536), b1, pair(kYb, kYOffset / 512), zero));
+    out[1] = floorSum<16>(rg, pair(kCbR, kCbG), b1, pair(kCbB, kCOffset / 512), zero);
+    out[2] = floorSum<16>(rg, pair(kCrR, kCrG), b1, pair(kCrB, kCOffset / 512), zero);
 }
 
 inline void apply(Inverse, const V in[3], V out[3]) {
@@ -293,13 +302,14 @@ inline void apply(Inverse, const V in[3], V out[3]) {
     // 12255, 132186 = 131072 + 1114: the multiples of 65536 are added to
     // the floored 16-bit result, the rest is summed exactly in 32 bits.
     const V y = in[0], cb = in[1], cr = in[2];
-    const V yr[2] = {_mm512_unpacklo_epi16(y, cr), _mm512_unpackhi_epi16(y, cr)};
-    const V yb[2] = {_mm512_unpacklo_epi16(y, cb), _mm512_unpackhi_epi16(y, cb)};
+    V yr[2], yb[2];
+    pairs(y, cr, yr);
+    pairs(y, cb, yb);
     constexpr int kY = kInvY - 65536;
-    const V r = floorSum16(yr, pair(kY, kInvRCr - 131072), set32(-kInvYOffset - 128 * kInvRCr));
-    const V g = floorSum16(yb, pair(kY, kInvGCb), yr, pair(0, kInvGCr + 65536),
+    const V r = floorSum<16>(yr, pair(kY, kInvRCr - 131072), set32(-kInvYOffset - 128 * kInvRCr));
+    const V g = floorSum<16>(yb, pair(kY, kInvGCb), yr, pair(0, kInvGCr + 65536),
                              set32(-kInvYOffset - 128 * (kInvGCb + kInvGCr)));
-    const V b = floorSum16(yb, pair(kY, kInvBCb - 131072), set32(-kInvYOffset - 128 * kInvBCb));
+    const V b = floorSum<16>(yb, pair(kY, kInvBCb - 131072), set32(-kInvYOffset - 128 * kInvBCb));
     out[0] = _mm512_add_epi16(r, _mm512_add_epi16(y, _mm512_add_epi16(cr, cr)));
     out[1] = _mm512_add_epi16(g, _mm512_sub_epi16(y, cr));
     out[2] = _mm512_add_epi16(b, _mm512_add_epi16(y, _mm512_add_epi16(cb, cb)));
