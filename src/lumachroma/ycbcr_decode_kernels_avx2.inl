@@ -12,7 +12,10 @@ inline namespace QRX_ISA {
 namespace {
 namespace simd {
 
-using V = __m256i;
+struct Vector {
+    using V = __m256i;
+};
+using V = Vector::V;
 using ycbcrdec::VectorSet;
 
 constexpr int kBlock = 32;  // columns per step
@@ -25,18 +28,15 @@ void store(Qrx8u* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v
 // The same 16-byte shuffle in both lanes.
 V lanePattern(__m128i p) { return _mm256_broadcastsi128_si256(p); }
 
-struct Weights {
-    V y, r, gu, gv, b, t;
-};
+using Weights = LaneWeights<Vector>;
+using Lanes = LaneTriple<Vector>;
+using Pairs = PairSamples<Vector>;
+
 Weights weightsOf(const VectorSet& k) {
     return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
 }
 
 V centred(V s, int zero) { return _mm256_slli_epi16(_mm256_sub_epi16(s, splat(zero)), 7); }
-
-struct Lanes {
-    V r, g, b;
-};
 
 Lanes chromaTerms(const Weights& k, V cb, V cr) {
     const V us = centred(cb, 128), vs = centred(cr, 128);
@@ -53,10 +53,6 @@ Lanes pixels(const Weights& k, const Lanes& c, V y) {
 }
 
 // ---- sources ------------------------------------------------------------------------
-
-struct Pairs {
-    V ye, yo, cb, cr;
-};
 
 void lumaPairs(const Qrx8u* y, V& even, V& odd) {
     const V w = load(y);
@@ -75,9 +71,11 @@ template <int CbAt>
 Pairs loadPairs(const Packed422Src<CbAt>& s, int x) {
     // Per lane: the first words of its four pairs, then their second words;
     // then the qwords of both kinds gathered into lanes of their own.
-    const V split = lanePattern(_mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15));
+    const V split =
+        lanePattern(_mm_setr_epi8(0, 1, 4, 5, 8, 9, 12, 13, 2, 3, 6, 7, 10, 11, 14, 15));
     const V a = _mm256_permute4x64_epi64(_mm256_shuffle_epi8(load(s.p + 2 * x), split), 0xD8);
-    const V b = _mm256_permute4x64_epi64(_mm256_shuffle_epi8(load(s.p + 2 * x + kBlock), split), 0xD8);
+    const V b =
+        _mm256_permute4x64_epi64(_mm256_shuffle_epi8(load(s.p + 2 * x + kBlock), split), 0xD8);
     const V first = _mm256_permute2x128_si256(a, b, 0x20);
     const V second = _mm256_permute2x128_si256(a, b, 0x31);
     const V after0 = _mm256_srli_epi16(first, 8), after1 = _mm256_srli_epi16(second, 8);
@@ -89,7 +87,8 @@ Pairs loadPairs(const Packed422Src<CbAt>& s, int x) {
 
 // Words lo[i] | hi[i] << 8 of the lanes clamped to 0..255, in lane order.
 V bytePairs(V lo, V hi) {
-    const V order = lanePattern(_mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
+    const V order =
+        lanePattern(_mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15));
     return _mm256_shuffle_epi8(_mm256_packus_epi16(lo, hi), order);
 }
 
@@ -109,8 +108,8 @@ constexpr Shuffle3 shuffle3() {
         for (int q = 0; q < 32; ++q) {
             const int m = 16 * j + q / 2, pair = m / 3;
             for (int source = 0; source < 3; ++source)
-                t.index[j][source][q] = static_cast<std::int8_t>(
-                    source == m % 3 ? 2 * (pair % 8) + (q & 1) : -128);
+                t.index[j][source][q] =
+                    static_cast<std::int8_t>(source == m % 3 ? 2 * (pair % 8) + (q & 1) : -128);
         }
     return t;
 }
@@ -132,9 +131,10 @@ void storePixels(const PixelsDst<L>& d, int x, const Lanes& e, const Lanes& o) {
         for (int j = 0; j < 3; ++j) {
             V v = _mm256_setzero_si256();
             for (int s = 0; s < 3; ++s)
-                v = _mm256_or_si256(v, _mm256_shuffle_epi8(from[j][s],
-                                                           load(reinterpret_cast<const Qrx8u*>(
-                                                               kShuffle3.index[j][s]))));
+                v = _mm256_or_si256(
+                    v,
+                    _mm256_shuffle_epi8(
+                        from[j][s], load(reinterpret_cast<const Qrx8u*>(kShuffle3.index[j][s]))));
             store(out + kBlock * j, v);
         }
     } else {
@@ -164,16 +164,17 @@ Lanes matrixChroma(const ycbcrdec::ScalarSet& s, __m128i cb, __m128i cr) {
     const V v = _mm256_sub_epi32(_mm256_cvtepu8_epi32(cr), _mm256_set1_epi32(128));
     const V g = _mm256_add_epi32(_mm256_mullo_epi32(u, _mm256_set1_epi32(s.c)),
                                  _mm256_mullo_epi32(v, _mm256_set1_epi32(s.d)));
-    return {_mm256_add_epi32(_mm256_mullo_epi32(v, _mm256_set1_epi32(s.b)), _mm256_set1_epi32(s.rR)),
-            _mm256_sub_epi32(_mm256_set1_epi32(s.rG), g),
-            _mm256_add_epi32(_mm256_mullo_epi32(u, _mm256_set1_epi32(s.e)), _mm256_set1_epi32(s.rB))};
+    return {
+        _mm256_add_epi32(_mm256_mullo_epi32(v, _mm256_set1_epi32(s.b)), _mm256_set1_epi32(s.rR)),
+        _mm256_sub_epi32(_mm256_set1_epi32(s.rG), g),
+        _mm256_add_epi32(_mm256_mullo_epi32(u, _mm256_set1_epi32(s.e)), _mm256_set1_epi32(s.rB))};
 }
 
 // Four-byte pixels in lane order (clamping as in the AVX-512 blocks).
 template <class L>
 V matrixPixels(const ycbcrdec::ScalarSet& s, const Lanes& c, V y, V alpha) {
-    const V luma = _mm256_mullo_epi32(_mm256_sub_epi32(y, _mm256_set1_epi32(16)),
-                                      _mm256_set1_epi32(s.a));
+    const V luma =
+        _mm256_mullo_epi32(_mm256_sub_epi32(y, _mm256_set1_epi32(16)), _mm256_set1_epi32(s.a));
     const Lanes p{_mm256_srai_epi32(_mm256_add_epi32(luma, c.r), 16),
                   _mm256_srai_epi32(_mm256_add_epi32(luma, c.g), 16),
                   _mm256_srai_epi32(_mm256_add_epi32(luma, c.b), 16)};

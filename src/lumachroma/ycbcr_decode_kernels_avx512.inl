@@ -18,9 +18,10 @@ inline namespace QRX_ISA {
 namespace {
 namespace simd {
 
-using V = __m512i;
-using ycbcrdec::Arithmetic;
-using ycbcrdec::VectorColumns;
+struct Vector {
+    using V = __m512i;
+};
+using V = Vector::V;
 using ycbcrdec::VectorSet;
 
 constexpr int kBlock = 64;  // columns per step
@@ -29,20 +30,16 @@ V splat(int v) { return _mm512_set1_epi16(static_cast<short>(v)); }
 V load(const Qrx8u* p) { return _mm512_loadu_si512(p); }
 void store(Qrx8u* p, V v) { _mm512_storeu_si512(p, v); }
 
-struct Weights {
-    V y, r, gu, gv, b, t;
-};
+using Weights = LaneWeights<Vector>;
+using Lanes = LaneTriple<Vector>;
+using Pairs = PairSamples<Vector>;
+
 Weights weightsOf(const VectorSet& k) {
     return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
 }
 
 // (s - zero) * 128 in each 16-bit lane.
 V centred(V s, int zero) { return _mm512_slli_epi16(_mm512_sub_epi16(s, splat(zero)), 7); }
-
-// Three values per lane: chroma terms (t included) or R, G, B.
-struct Lanes {
-    V r, g, b;
-};
 
 Lanes chromaTerms(const Weights& k, V cb, V cr) {
     const V us = centred(cb, 128), vs = centred(cr, 128);
@@ -60,10 +57,6 @@ Lanes pixels(const Weights& k, const Lanes& c, V y) {
 }
 
 // ---- sources: Y of the even and odd pixel and the pair's Cb, Cr -------------------
-
-struct Pairs {
-    V ye, yo, cb, cr;
-};
 
 void lumaPairs(const Qrx8u* y, V& even, V& odd) {
     const V w = load(y);
@@ -193,9 +186,10 @@ Lanes matrixChroma(const ycbcrdec::ScalarSet& s, __m128i cb, __m128i cr) {
     const V v = _mm512_sub_epi32(bytesToDwords(cr), _mm512_set1_epi32(128));
     const V g = _mm512_add_epi32(_mm512_mullo_epi32(u, _mm512_set1_epi32(s.c)),
                                  _mm512_mullo_epi32(v, _mm512_set1_epi32(s.d)));
-    return {_mm512_add_epi32(_mm512_mullo_epi32(v, _mm512_set1_epi32(s.b)), _mm512_set1_epi32(s.rR)),
-            _mm512_sub_epi32(_mm512_set1_epi32(s.rG), g),
-            _mm512_add_epi32(_mm512_mullo_epi32(u, _mm512_set1_epi32(s.e)), _mm512_set1_epi32(s.rB))};
+    return {
+        _mm512_add_epi32(_mm512_mullo_epi32(v, _mm512_set1_epi32(s.b)), _mm512_set1_epi32(s.rR)),
+        _mm512_sub_epi32(_mm512_set1_epi32(s.rG), g),
+        _mm512_add_epi32(_mm512_mullo_epi32(u, _mm512_set1_epi32(s.e)), _mm512_set1_epi32(s.rB))};
 }
 
 // Four-byte pixels of layout L from Y in 32-bit lanes, in lane order. Every
@@ -203,8 +197,8 @@ Lanes matrixChroma(const ycbcrdec::ScalarSet& s, __m128i cb, __m128i cr) {
 // it and the unsigned one clamps it.
 template <class L>
 V matrixPixels(const ycbcrdec::ScalarSet& s, const Lanes& c, V y, V alpha) {
-    const V luma = _mm512_mullo_epi32(_mm512_sub_epi32(y, _mm512_set1_epi32(16)),
-                                      _mm512_set1_epi32(s.a));
+    const V luma =
+        _mm512_mullo_epi32(_mm512_sub_epi32(y, _mm512_set1_epi32(16)), _mm512_set1_epi32(s.a));
     const Lanes p{_mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.r), 16),
                   _mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.g), 16),
                   _mm512_maskz_srai_epi32(0xFFFF, _mm512_add_epi32(luma, c.b), 16)};
@@ -238,7 +232,8 @@ void filteredStep(const ycbcrdec::ScalarSet& s, const Qrx8u* const src[4], Qrx8u
     };
     const __m128i cb = chroma(2, 0), cr = chroma(3, 0);
     const Lanes even = matrixChroma(s, cb, cr);
-    const Lanes odd = matrixChroma(s, _mm_avg_epu8(cb, chroma(2, 1)), _mm_avg_epu8(cr, chroma(3, 1)));
+    const Lanes odd =
+        matrixChroma(s, _mm_avg_epu8(cb, chroma(2, 1)), _mm_avg_epu8(cr, chroma(3, 1)));
     const V a = _mm512_set1_epi32(alpha);
     for (int i = 0; i < 2; ++i) {
         const V y = _mm512_maskz_cvtepu16_epi32(

@@ -187,6 +187,23 @@ auto channel(const Channels& p) {
     else return p.b;
 }
 
+// What the kernels hold, for their vector type (Vector::V; passing the type
+// itself as an argument would drop its attributes): the constants of a
+// vector set, three values per lane (chroma terms, or R, G, B), and the
+// samples of pixel pairs (Y of the even and the odd pixel, the pair's Cb, Cr).
+template <class Vector>
+struct LaneWeights {
+    typename Vector::V y, r, gu, gv, b, t;
+};
+template <class Vector>
+struct LaneTriple {
+    typename Vector::V r, g, b;
+};
+template <class Vector>
+struct PairSamples {
+    typename Vector::V ye, yo, cb, cr;
+};
+
 }  // namespace
 }  // namespace QRX_ISA
 }  // namespace qrx
