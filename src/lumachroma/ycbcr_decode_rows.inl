@@ -244,8 +244,25 @@ void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
 
 }  // namespace simd
 
-// Whole steps of the vector columns 0..split-1 by the kernels; returns the
-// first column left for the portable code.
+// Runs step(x) over whole steps of `size` columns from 0 to below end; a
+// shorter remainder that is at least `grain` columns gets one more step
+// ending at the last multiple of `grain` below end, which rewrites part of
+// the previous step with the same values. Returns the first column left over.
+template <class Step>
+int steps(int end, int size, int grain, Step step) {
+    int x = 0;
+    for (; x + size <= end; x += size) step(x);
+    const int last = end / grain * grain;
+    if (x > 0 && x < last) {
+        step(last - size);
+        x = last;
+    }
+    return x;
+}
+
+// The vector columns 0..split-1 by the kernels, in steps that start at a
+// multiple of 4 (4:1:1 chroma); returns the first column left for the
+// portable code.
 template <Arithmetic A, class Src, class Dst>
 int leadingBlocks(const Src& src, const Dst& dst, int split) {
     using namespace simd;
@@ -253,13 +270,11 @@ int leadingBlocks(const Src& src, const Dst& dst, int split) {
         return 0;
     } else {
         const Weights k = weightsOf(A.vector);
-        int x = 0;
-        for (; x + kBlock <= split; x += kBlock) {
+        return steps(split, kBlock, 4, [&](int x) {
             const Pairs p = loadPairs(src, x);
             const Lanes c = chromaTerms(k, p.cb, p.cr);
             storePixels(dst, x, pixels(k, c, p.ye), pixels(k, c, p.yo));
-        }
-        return x;
+        });
     }
 }
 
@@ -269,8 +284,7 @@ int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Q
     using namespace simd;
     const Weights k = weightsOf(A.vector);
     const PixelsDst<L> out[2] = {{{dst[0]}, alpha}, {{dst[1]}, alpha}};
-    int x = 0;
-    for (; x + kBlock <= split; x += kBlock) {
+    return steps(split, kBlock, 2, [&](int x) {
         const Lanes c =
             chromaTerms(k, chromaPerPair(src[2] + x / 2), chromaPerPair(src[3] + x / 2));
         for (int i = 0; i < 2; ++i) {
@@ -278,8 +292,7 @@ int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Q
             lumaPairs(src[i] + x, ye, yo);
             storePixels(out[i], x, pixels(k, c, ye), pixels(k, c, yo));
         }
-    }
-    return x;
+    });
 }
 
 // 4:2:0 row pair with interpolated chroma; the steps stop before the last
@@ -287,11 +300,9 @@ int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Q
 template <Arithmetic A, class L>
 int leadingFilteredPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
                          Qrx8u alpha) {
-    using simd::kFilterPairs;
-    int k = 0;
-    for (; k + kFilterPairs <= width / 2 - 1; k += kFilterPairs)
-        simd::filteredStep<L>(A.scalar, src, dst, k, alpha);
-    return 2 * k;
+    return 2 * steps(width / 2 - 1, simd::kFilterPairs, 1, [&](int k) {
+               simd::filteredStep<L>(A.scalar, src, dst, k, alpha);
+           });
 }
 #else
 // Without kernels every column takes the portable code.
