@@ -306,9 +306,15 @@ struct OutPacked {
         if constexpr (Channels == 3) {
             hn::StoreInterleaved3(o.c[C0], o.c[C1], o.c[C2], d8, dst[0] + 3 * x);
         } else {
-            V8 keep[4];  // the fourth byte stays as it was
-            hn::LoadInterleaved4(d8, dst[0] + 4 * x, keep[0], keep[1], keep[2], keep[3]);
-            hn::StoreInterleaved4(o.c[C0], o.c[C1], o.c[C2], keep[3], d8, dst[0] + 4 * x);
+            // Interleaved with a zero fourth byte, then merged with the
+            // destination's fourth bytes, which stay as they were.
+            alignas(64) Qrx8u mixed[4 * kStep];
+            hn::StoreInterleaved4(o.c[C0], o.c[C1], o.c[C2], hn::Zero(d8), d8, mixed);
+            const V8 keep = hn::BitCast(d8, hn::Set(d32, int32_t(0xFF000000u)));
+            for (int i = 0; i < 4; ++i) {
+                Qrx8u* q = dst[0] + 4 * x + i * kStep;
+                hn::StoreU(hn::Or(hn::Load(d8, mixed + i * kStep), hn::And(keep, hn::LoadU(d8, q))), d8, q);
+            }
         }
     }
 };
