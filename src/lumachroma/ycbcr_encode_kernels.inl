@@ -59,6 +59,9 @@ template <int S>
 V slli(V a) { return _mm512_slli_epi32(a, S); }
 inline V bytesInLanes(V a, V m) { return _mm512_shuffle_epi8(a, m); }
 inline V dwordsAcross(V a, V idx) { return _mm512_permutexvar_epi32(idx, a); }
+// Dwords of `a` picked by idx (16 + i), or dwords of `b` (0 + i).
+constexpr int kSecondTable = 16;
+inline V dwordsAcross(V a, V idx, V b) { return _mm512_permutex2var_epi32(b, idx, a); }
 inline V evenDwords(V a, V b) {
     return _mm512_castps_si512(_mm512_shuffle_ps(_mm512_castsi512_ps(a), _mm512_castsi512_ps(b), 0x88));
 }
@@ -96,6 +99,9 @@ template <int S>
 V slli(V a) { return _mm256_slli_epi32(a, S); }
 inline V bytesInLanes(V a, V m) { return _mm256_shuffle_epi8(a, m); }
 inline V dwordsAcross(V a, V idx) { return _mm256_permutevar8x32_epi32(a, idx); }
+// Dwords of `a` picked by idx, except that the last dword of each lane is b's.
+constexpr int kSecondTable = 0;
+inline V dwordsAcross(V a, V idx, V b) { return _mm256_blend_epi32(_mm256_permutevar8x32_epi32(a, idx), b, 0x88); }
 inline V evenDwords(V a, V b) {
     return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0x88));
 }
@@ -229,15 +235,21 @@ struct Px {
     V rg, bg;
 };
 
+// The loaders set the high byte of the green word of (R, G) to kMark, so
+// that word is G + kMarkWord; its weights carry the luma offset and the
+// chroma bias, which saves an addition per vector (see Weights, Chroma).
+constexpr int kMark = 16, kMarkWord = kMark << 8;
+
 // A lane's shuffle putting channels a and b of each of its four pixels (of
-// `bytes` bytes, the first at byte 0) into the two words of a dword.
-constexpr std::array<Qrx8u, 16> wordPairs(int bytes, int a, int b) {
+// `bytes` bytes, the first at byte 0) into the two words of a dword; the
+// high byte of b's word comes from byte `high` of the lane (0x80: zero).
+constexpr std::array<Qrx8u, 16> wordPairs(int bytes, int a, int b, int high = 0x80) {
     std::array<Qrx8u, 16> m{};
     for (int j = 0; j < 4; ++j) {
         m[4 * j] = static_cast<Qrx8u>(bytes * j + a);
         m[4 * j + 1] = 0x80;
         m[4 * j + 2] = static_cast<Qrx8u>(bytes * j + b);
-        m[4 * j + 3] = 0x80;
+        m[4 * j + 3] = static_cast<Qrx8u>(high);
     }
     return m;
 }
@@ -251,31 +263,34 @@ template <class L>
 struct PackedLd {
     static constexpr int kPlanes = 1, kBytes = L::channels;
     const Qrx8u* p[1];
-    V rgMask = lanes16(wordPairs(kBytes, L::r, L::g)), bgMask = lanes16(wordPairs(kBytes, L::b, L::g));
     // Three-byte pixels: each lane takes the 12 bytes of its four pixels by
-    // a dword permute. The last group of a step loads from the step's last
-    // vector-sized span and picks its dwords further in.
+    // a dword permute and the marker as its last dword. The last group of a
+    // step loads from the step's last vector-sized span and picks its dwords
+    // further in. Four-byte pixels get the marker by an OR.
     static constexpr int kLastShift = (3 * 3 * kGroup - (3 * kStep - kVecBytes)) / 4;
     static constexpr Dwords spread(int shift) {
         Dwords d{};
-        for (int j = 0; j < kGroup; ++j) d[j] = shift + 3 * (j / 4) + (j % 4 == 3 ? 2 : j % 4);
+        for (int j = 0; j < kGroup; ++j)
+            d[j] = j % 4 == 3 ? 0 : kSecondTable + shift + 3 * (j / 4) + j % 4;
         return d;
     }
     V spread0 = dwords(spread(0)), spreadLast = dwords(spread(kLastShift));
+    V mark = set1(kBytes == 3 ? kMark * 0x01010101 : kMarkWord << 16);
+    V rgMask = lanes16(wordPairs(kBytes, L::r, L::g, kBytes == 3 ? 12 : 0x80));
+    V bgMask = lanes16(wordPairs(kBytes, L::b, L::g));
 
     explicit PackedLd(const Qrx8u* src) : p{src} {}
 
     template <int K>
     Px group(int x) const {
-        V data;
         if constexpr (kBytes == 4) {
-            data = loadu(p[0] + 4 * (x + K * kGroup));
-        } else if constexpr (K < 3) {
-            data = dwordsAcross(loadu(p[0] + 3 * (x + K * kGroup)), spread0);
+            const V data = loadu(p[0] + 4 * (x + K * kGroup));
+            return {orv(bytesInLanes(data, rgMask), mark), bytesInLanes(data, bgMask)};
         } else {
-            data = dwordsAcross(loadu(p[0] + 3 * (x + kStep) - kVecBytes), spreadLast);
+            const V data = K < 3 ? dwordsAcross(loadu(p[0] + 3 * (x + K * kGroup)), spread0, mark)
+                                 : dwordsAcross(loadu(p[0] + 3 * (x + kStep) - kVecBytes), spreadLast, mark);
+            return {bytesInLanes(data, rgMask), bytesInLanes(data, bgMask)};
         }
-        return {bytesInLanes(data, rgMask), bytesInLanes(data, bgMask)};
     }
 };
 
@@ -286,6 +301,7 @@ struct WordLd {
     static constexpr int kPlanes = 1, kBytes = 2;
     const Qrx8u* p[1];
     V five = set1(0xF8), green = set1(((0xFF << (8 - GreenBits)) & 0xFF) << 16);
+    V mark = set1(kMarkWord << 16);
 
     explicit WordLd(const Qrx16u* src) : p{reinterpret_cast<const Qrx8u*>(src)} {}
 
@@ -296,7 +312,7 @@ struct WordLd {
         const V r = andv(srli<GreenBits + 2>(w), five);
         const V g = andv(slli<19 - GreenBits>(w), green);
         const V b = andv(slli<3>(w), five);
-        return {orv(r, g), orv(b, g)};
+        return {orv(orv(r, g), mark), orv(b, g)};
     }
 };
 
@@ -304,6 +320,7 @@ struct WordLd {
 struct PlanarLd {
     static constexpr int kPlanes = 3, kBytes = 1;
     const Qrx8u* p[3];
+    V mark = set1(kMarkWord << 16);
 
     explicit PlanarLd(const PlanarSrc& s) : p{s.r, s.g, s.b} {}
 
@@ -311,7 +328,7 @@ struct PlanarLd {
     Px group(int x) const {
         const int at = x + K * kGroup;
         const V g = slli<16>(widenBytes(p[1] + at));
-        return {orv(widenBytes(p[0] + at), g), orv(widenBytes(p[2] + at), g)};
+        return {orv(orv(widenBytes(p[0] + at), g), mark), orv(widenBytes(p[2] + at), g)};
     }
 };
 
@@ -329,7 +346,7 @@ struct StepPx {
 };
 
 template <class Ld>
-StepPx loadStep(const Ld& ld, int x) {
+[[gnu::always_inline]] inline StepPx loadStep(const Ld& ld, int x) {
     const Px g0 = ld.template group<0>(x), g1 = ld.template group<1>(x),
              g2 = ld.template group<2>(x), g3 = ld.template group<3>(x);
     return {{g0.rg, g1.rg, g2.rg, g3.rg}, {g0.bg, g1.bg, g2.bg, g3.bg}};
@@ -352,51 +369,72 @@ struct Bounce {
 
 // ---- arithmetic ----------------------------------------------------------
 
+// Luma: (R, G + M) x (16843, a) + (B, G) x (6423, 33030 - a) with a M equal
+// to the offset 1081344. Y lands in bits 16-23 of every dword.
 struct Weights {
-    V yRG = set1(pairOf(bt601::kYr, bt601::kYg / 2)), yBG = set1(pairOf(bt601::kYb, bt601::kYg / 2));
-    V yOffset = set1(bt601::kYOffset);
-    V cbRG = set1(pairOf(bt601::kCbR, bt601::kCbG)), cbBG = set1(pairOf(bt601::kCbB, 0));
-    V crRG = set1(pairOf(bt601::kCrR, bt601::kCrG)), crBG = set1(pairOf(bt601::kCrB, 0));
+    static constexpr int kGreenMarked = bt601::kYOffset / kMarkWord;
+    static_assert(kGreenMarked * kMarkWord == bt601::kYOffset && bt601::kYg - kGreenMarked <= 32767);
+    V yRG = set1(pairOf(bt601::kYr, kGreenMarked)), yBG = set1(pairOf(bt601::kYb, bt601::kYg - kGreenMarked));
     V quadOrder = dwords(kQuadOrder);
-    static_assert(bt601::kYg % 2 == 0);
 };
 
-inline V lumaDwords(V rg, V bg, const Weights& w) {
-    return srli<16>(add32(add32(madd(rg, w.yRG), madd(bg, w.yBG)), w.yOffset));
+[[gnu::always_inline]] inline V lumaSums(V rg, V bg, const Weights& w) {
+    return add32(madd(rg, w.yRG), madd(bg, w.yBG));
 }
 
+// Chroma of sums of n = 2^(Shift-16) pixels: the marked green word is
+// SG + n M; weight c on it and wG - c on the plain SG give wG SG + c n M,
+// where c n M is the rounding bias plus 256 levels (the stored low 8 bits
+// stay the same and the result lies in 16..240, so packing never clamps).
+template <int Shift, int Bias>
+struct Chroma {
+    static constexpr int kUnits = kMarkWord << (Shift - 16);
+    static constexpr int kBias = Bias + (256 << Shift);
+    static constexpr int kC = kBias / kUnits;
+    static_assert(kC * kUnits == kBias && kC <= 32767);
+    static_assert(bt601::kCbG - kC >= -32768 && bt601::kCrG - kC >= -32768);
+    V cbRG = set1(pairOf(bt601::kCbR, kC)), cbBG = set1(pairOf(bt601::kCbB, bt601::kCbG - kC));
+    V crRG = set1(pairOf(bt601::kCrR, kC)), crBG = set1(pairOf(bt601::kCrB, bt601::kCrG - kC));
+};
+
 // Luma of a step's 4 x kGroup pixels, in pixel order.
-inline V lumaBytes(const StepPx& s, const Weights& w) {
-    const V y01 = packus32(lumaDwords(s.rg[0], s.bg[0], w), lumaDwords(s.rg[1], s.bg[1], w));
-    const V y23 = packus32(lumaDwords(s.rg[2], s.bg[2], w), lumaDwords(s.rg[3], s.bg[3], w));
+[[gnu::always_inline]] inline V lumaBytes(const StepPx& s, const Weights& w) {
+    const V y0 = lumaSums(s.rg[0], s.bg[0], w), y1 = lumaSums(s.rg[1], s.bg[1], w);
+    const V y2 = lumaSums(s.rg[2], s.bg[2], w), y3 = lumaSums(s.rg[3], s.bg[3], w);
+#if defined(__AVX512BW__)
+    // The high words of two groups side by side, packed to bytes within
+    // lanes: lane l holds pixels 8l.. of the first pair, then 32 + 8l..
+    static constexpr Words kHigh = [] {
+        Words h{};
+        for (int j = 0; j < 32; ++j) h[j] = static_cast<short>(2 * j + 1);
+        return h;
+    }();
+    const V high = loadu(kHigh.data());
+    const V b = packus16(_mm512_permutex2var_epi16(y0, high, y1), _mm512_permutex2var_epi16(y2, high, y3));
+    return _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), b);
+#else
+    const V y01 = packus32(srli<16>(y0), srli<16>(y1)), y23 = packus32(srli<16>(y2), srli<16>(y3));
     return dwordsAcross(packus16(y01, y23), w.quadOrder);
+#endif
 }
 
 // Sums of pixels 2i and 2i+1 of a and b: lane l holds a's two pairs of lane
 // l, then b's.
-inline V pairSums(V a, V b) { return add16(evenDwords(a, b), oddDwords(a, b)); }
+[[gnu::always_inline]] inline V pairSums(V a, V b) { return add16(evenDwords(a, b), oddDwords(a, b)); }
 
-// The bias that rounds a sum of 2^(Shift-16) pixels, plus 256 levels.
 template <int Shift>
-V biasOf(int bias) {
-    return set1(bias + (256 << Shift));
+[[gnu::always_inline]] inline V dot(V rg, V bg, V wRG, V wBG) {
+    return srai<Shift>(add32(madd(rg, wRG), madd(bg, wBG)));
 }
 
-template <int Shift>
-V dot(V rg, V bg, V wRG, V wBG, V bias) {
-    return srai<Shift>(add32(add32(madd(rg, wRG), madd(bg, wBG)), bias));
-}
-
-// Cb and Cr of the 2 x kStep / 2... blocks of two pixels (rows already summed
-// for 4:2:0), packed as described at chromaUnit / chromaHalves.
-template <int Shift>
-V chromaOfPairs(const StepPx& s, const Weights& w, V bias) {
+// Cb and Cr of the blocks of two pixels (rows already summed for 4:2:0),
+// packed as described at chromaUnit / chromaHalves.
+template <int Shift, int Bias>
+[[gnu::always_inline]] inline V chromaOfPairs(const StepPx& s, const Chroma<Shift, Bias>& c) {
     const V rg01 = pairSums(s.rg[0], s.rg[1]), rg23 = pairSums(s.rg[2], s.rg[3]);
     const V bg01 = pairSums(s.bg[0], s.bg[1]), bg23 = pairSums(s.bg[2], s.bg[3]);
-    const V cb = packus32(dot<Shift>(rg01, bg01, w.cbRG, w.cbBG, bias),
-                          dot<Shift>(rg23, bg23, w.cbRG, w.cbBG, bias));
-    const V cr = packus32(dot<Shift>(rg01, bg01, w.crRG, w.crBG, bias),
-                          dot<Shift>(rg23, bg23, w.crRG, w.crBG, bias));
+    const V cb = packus32(dot<Shift>(rg01, bg01, c.cbRG, c.cbBG), dot<Shift>(rg23, bg23, c.cbRG, c.cbBG));
+    const V cr = packus32(dot<Shift>(rg01, bg01, c.crRG, c.crBG), dot<Shift>(rg23, bg23, c.crRG, c.crBG));
     return packus16(cb, cr);
 }
 
@@ -436,21 +474,22 @@ int eachStep(const std::array<Ld, NL>& lds, const std::array<Out, M>& outs, int 
 
 template <int N, class Src>
 int planes(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int end) {
+    using ycbcr_enc::kBlockChroma;
     constexpr int shift = N == 2 ? 17 : 18;
     const Weights w;
-    const V bias = biasOf<shift>(N == 2 ? ycbcr_enc::kBlockChroma.pair : ycbcr_enc::kBlockChroma.quad);
+    const Chroma<shift, N == 2 ? kBlockChroma.pair : kBlockChroma.quad> c;
     return eachStep(std::array{loaderOf(src)}, std::array{Out{y, 1, 1}, Out{cb, 1, N}, Out{cr, 1, N}},
                     end, [&](const auto& ld, int x, const auto& o) {
                         const StepPx s = loadStep(ld[0], x);
                         storeu(o[0], lumaBytes(s, w));
                         if constexpr (N == 2) {
-                            storeChromaPlanes(chromaOfPairs<shift>(s, w, bias), o[1], o[2]);
+                            storeChromaPlanes(chromaOfPairs(s, c), o[1], o[2]);
                         } else {
                             // Sums of four: lane l holds quad l of each group.
                             const V rg = pairSums(pairSums(s.rg[0], s.rg[1]), pairSums(s.rg[2], s.rg[3]));
                             const V bg = pairSums(pairSums(s.bg[0], s.bg[1]), pairSums(s.bg[2], s.bg[3]));
-                            storeDwordBytes(o[1], dwordsAcross(dot<shift>(rg, bg, w.cbRG, w.cbBG, bias), w.quadOrder));
-                            storeDwordBytes(o[2], dwordsAcross(dot<shift>(rg, bg, w.crRG, w.crBG, bias), w.quadOrder));
+                            storeDwordBytes(o[1], dwordsAcross(dot<shift>(rg, bg, c.cbRG, c.cbBG), w.quadOrder));
+                            storeDwordBytes(o[2], dwordsAcross(dot<shift>(rg, bg, c.crRG, c.crBG), w.quadOrder));
                         }
                     });
 }
@@ -458,18 +497,18 @@ int planes(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int end) {
 template <const ycbcr_enc::ChromaBias& Bias, bool CrFirst, class Src>
 int packed(const Src& src, Qrx8u* d, int end) {
     const Weights w;
-    const V bias = biasOf<17>(Bias.pair);
+    const Chroma<17, Bias.pair> c;
     return eachStep(std::array{loaderOf(src)}, std::array{Out{d, 2, 1}}, end,
                     [&](const auto& ld, int x, const auto& o) {
                         const StepPx s = loadStep(ld[0], x);
-                        storeZipped(o[0], lumaBytes(s, w), chromaInterleaved<CrFirst>(chromaOfPairs<17>(s, w, bias)));
+                        storeZipped(o[0], lumaBytes(s, w), chromaInterleaved<CrFirst>(chromaOfPairs(s, c)));
                     });
 }
 
 template <const ycbcr_enc::ChromaBias& Bias, class Src>
 int rowPair(const Src& s0, const Src& s1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr, int end) {
     const Weights w;
-    const V bias = biasOf<18>(Bias.quad);
+    const Chroma<18, Bias.quad> c;
     return eachStep(std::array{loaderOf(s0), loaderOf(s1)},
                     std::array{Out{y0, 1, 1}, Out{y1, 1, 1}, Out{cb, 1, 2}, Out{cr, 1, 2}}, end,
                     [&](const auto& ld, int x, const auto& o) {
@@ -481,7 +520,7 @@ int rowPair(const Src& s0, const Src& s1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u
                             a.rg[k] = add16(a.rg[k], b.rg[k]);
                             a.bg[k] = add16(a.bg[k], b.bg[k]);
                         }
-                        storeChromaPlanes(chromaOfPairs<18>(a, w, bias), o[2], o[3]);
+                        storeChromaPlanes(chromaOfPairs(a, c), o[2], o[3]);
                     });
 }
 
