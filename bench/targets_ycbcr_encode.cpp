@@ -18,9 +18,12 @@ using Call = std::function<void(const Rows&, const Args&)>;
 
 template <class S>
 const S* src(const Args& a, int plane, int y) {
-  return reinterpret_cast<const S*>(rowPtr<const Qrx8u>(a.src->plane[plane], a.src->step[plane], y));
+  return reinterpret_cast<const S*>(
+      rowPtr<const Qrx8u>(a.src->plane[plane], a.src->step[plane], y));
 }
-Qrx8u* dst(const Args& a, int plane, int y) { return rowPtr(a.dst->plane[plane], a.dst->step[plane], y); }
+Qrx8u* dst(const Args& a, int plane, int y) {
+  return rowPtr(a.dst->plane[plane], a.dst->step[plane], y);
+}
 
 template <class S>
 Call planes(Rows::PlanesRow<S> Rows::*f) {
@@ -82,10 +85,14 @@ void addScalarCases() {
       {"qrxiBGRToYCbCr422_8u_AC4P3R", planes<U8>(&Rows::bgraTo422)},
       {"qrxiBGR555ToYCbCr411_16u8u_C3P3R", planes<U16>(&Rows::bgr555To411)},
       {"qrxiBGR565ToYCbCr411_16u8u_C3P3R", planes<U16>(&Rows::bgr565To411)},
-      {"qrxiBGR555ToYCbCr420_16u8u_C3P3R", rowPairs<U16>(&Rows::bgr555To420, false, &Rows::bgr555Luma)},
-      {"qrxiBGR565ToYCbCr420_16u8u_C3P3R", rowPairs<U16>(&Rows::bgr565To420, false, &Rows::bgr565Luma)},
-      {"qrxiBGR555ToYCrCb420_16u8u_C3P3R", rowPairs<U16>(&Rows::bgr555To420, true, &Rows::bgr555Luma)},
-      {"qrxiBGR565ToYCrCb420_16u8u_C3P3R", rowPairs<U16>(&Rows::bgr565To420, true, &Rows::bgr565Luma)},
+      {"qrxiBGR555ToYCbCr420_16u8u_C3P3R",
+       rowPairs<U16>(&Rows::bgr555To420, false, &Rows::bgr555Luma)},
+      {"qrxiBGR565ToYCbCr420_16u8u_C3P3R",
+       rowPairs<U16>(&Rows::bgr565To420, false, &Rows::bgr565Luma)},
+      {"qrxiBGR555ToYCrCb420_16u8u_C3P3R",
+       rowPairs<U16>(&Rows::bgr555To420, true, &Rows::bgr555Luma)},
+      {"qrxiBGR565ToYCrCb420_16u8u_C3P3R",
+       rowPairs<U16>(&Rows::bgr565To420, true, &Rows::bgr565Luma)},
       {"qrxiBGR555ToYCbCr422_16u8u_C3C2R", packed<U16>(&Rows::bgr555To422Packed)},
       {"qrxiBGR565ToYCbCr422_16u8u_C3C2R", packed<U16>(&Rows::bgr565To422Packed)},
       {"qrxiBGR555ToYCbCr422_16u8u_C3P3R", planes<U16>(&Rows::bgr555To422)},

@@ -3,18 +3,21 @@
 //
 // Pixels are handled in groups of one dword per pixel (16 per AVX-512 vector,
 // 8 per AVX2 vector), four groups per step. A loader turns a group of any
-// source layout into two vectors whose dwords hold the 16-bit words (R, G)
-// and (B, G). Everything after that is exact integer arithmetic:
-//   luma:   pmaddwd (R, G) x (16843, 16515) + pmaddwd (B, G) x (6423, 16515)
-//           + 1081344, shifted right by 16. 33030 exceeds a signed word, so
-//           green enters twice with half its weight; all operands are at most
-//           255 and the sum stays below 2^24, so it is the formula's sum.
-//   chroma: word sums of the 2 or 4 pixels of a block (at most 1020), then
-//           pmaddwd (SR, SG) x (wR, wG) + pmaddwd (SB, SG) x (wB, 0) plus the
-//           bias and 256 << shift; |sum| < 2^26, arithmetic shift. Adding 256
-//           levels makes the result 16..240 (no saturation when packing)
-//           without changing its low 8 bits, which are what the encoders
-//           store.
+// source layout into two vectors whose dwords hold the 16-bit words
+// (R, G + 4096) and (B, G): the constant 4096 (a marker byte 16 in the high
+// byte of the green word) lets the multiplies add the offsets. Everything is
+// exact integer arithmetic:
+//   luma:   pmaddwd (R, G + 4096) x (16843, 264) + pmaddwd (B, G) x (6423,
+//           32766) = 16843 R + 33030 G + 6423 B + 1081344 (264 x 4096).
+//           33030 exceeds a signed word, so green enters twice; operands are
+//           at most 4351 and the sum stays below 2^24, so its bits 16-23 are
+//           the formula's luma.
+//   chroma: word sums of the 2 or 4 pixels of a block (SG + n 4096 at most
+//           17404), then pmaddwd (SR, SG + n 4096) x (wR, c) + pmaddwd
+//           (SB, SG) x (wB, wG - c), where c n 4096 is the rounding bias plus
+//           256 levels; |sum| < 2^28, arithmetic shift. The 256 levels make
+//           the result 16..240 (packing never clamps) without changing its
+//           low 8 bits, which are what the encoders store.
 // Packing to bytes works within 128-bit lanes; one permute per step puts the
 // lanes back into pixel order. A step never reads or writes past its own
 // pixels; the last partial step of a row runs on copies in local buffers.
@@ -52,21 +55,29 @@ inline V madd(V a, V b) { return _mm512_madd_epi16(a, b); }
 inline V andv(V a, V b) { return _mm512_and_si512(a, b); }
 inline V orv(V a, V b) { return _mm512_or_si512(a, b); }
 template <int S>
-V srai(V a) { return _mm512_srai_epi32(a, S); }
+V srai(V a) {
+    return _mm512_srai_epi32(a, S);
+}
 template <int S>
-V srli(V a) { return _mm512_srli_epi32(a, S); }
+V srli(V a) {
+    return _mm512_srli_epi32(a, S);
+}
 template <int S>
-V slli(V a) { return _mm512_slli_epi32(a, S); }
+V slli(V a) {
+    return _mm512_slli_epi32(a, S);
+}
 inline V bytesInLanes(V a, V m) { return _mm512_shuffle_epi8(a, m); }
 inline V dwordsAcross(V a, V idx) { return _mm512_permutexvar_epi32(idx, a); }
 // Dwords of `a` picked by idx (16 + i), or dwords of `b` (0 + i).
 constexpr int kSecondTable = 16;
 inline V dwordsAcross(V a, V idx, V b) { return _mm512_permutex2var_epi32(b, idx, a); }
 inline V evenDwords(V a, V b) {
-    return _mm512_castps_si512(_mm512_shuffle_ps(_mm512_castsi512_ps(a), _mm512_castsi512_ps(b), 0x88));
+    return _mm512_castps_si512(
+        _mm512_shuffle_ps(_mm512_castsi512_ps(a), _mm512_castsi512_ps(b), 0x88));
 }
 inline V oddDwords(V a, V b) {
-    return _mm512_castps_si512(_mm512_shuffle_ps(_mm512_castsi512_ps(a), _mm512_castsi512_ps(b), 0xDD));
+    return _mm512_castps_si512(
+        _mm512_shuffle_ps(_mm512_castsi512_ps(a), _mm512_castsi512_ps(b), 0xDD));
 }
 inline V packus32(V a, V b) { return _mm512_packus_epi32(a, b); }
 inline V packus16(V a, V b) { return _mm512_packus_epi16(a, b); }
@@ -92,21 +103,31 @@ inline V madd(V a, V b) { return _mm256_madd_epi16(a, b); }
 inline V andv(V a, V b) { return _mm256_and_si256(a, b); }
 inline V orv(V a, V b) { return _mm256_or_si256(a, b); }
 template <int S>
-V srai(V a) { return _mm256_srai_epi32(a, S); }
+V srai(V a) {
+    return _mm256_srai_epi32(a, S);
+}
 template <int S>
-V srli(V a) { return _mm256_srli_epi32(a, S); }
+V srli(V a) {
+    return _mm256_srli_epi32(a, S);
+}
 template <int S>
-V slli(V a) { return _mm256_slli_epi32(a, S); }
+V slli(V a) {
+    return _mm256_slli_epi32(a, S);
+}
 inline V bytesInLanes(V a, V m) { return _mm256_shuffle_epi8(a, m); }
 inline V dwordsAcross(V a, V idx) { return _mm256_permutevar8x32_epi32(a, idx); }
 // Dwords of `a` picked by idx, except that the last dword of each lane is b's.
 constexpr int kSecondTable = 0;
-inline V dwordsAcross(V a, V idx, V b) { return _mm256_blend_epi32(_mm256_permutevar8x32_epi32(a, idx), b, 0x88); }
+inline V dwordsAcross(V a, V idx, V b) {
+    return _mm256_blend_epi32(_mm256_permutevar8x32_epi32(a, idx), b, 0x88);
+}
 inline V evenDwords(V a, V b) {
-    return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0x88));
+    return _mm256_castps_si256(
+        _mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0x88));
 }
 inline V oddDwords(V a, V b) {
-    return _mm256_castps_si256(_mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0xDD));
+    return _mm256_castps_si256(
+        _mm256_shuffle_ps(_mm256_castsi256_ps(a), _mm256_castsi256_ps(b), 0xDD));
 }
 inline V packus32(V a, V b) { return _mm256_packus_epi32(a, b); }
 inline V packus16(V a, V b) { return _mm256_packus_epi16(a, b); }
@@ -183,7 +204,8 @@ V chromaInterleaved(V v) {
 inline void storeZipped(Qrx8u* d, V y, V c) {
     const V lo = _mm512_unpacklo_epi8(y, c), hi = _mm512_unpackhi_epi8(y, c);
     storeu(d, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11), hi));
-    storeu(d + 64, _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));
+    storeu(d + 64,
+           _mm512_permutex2var_epi64(lo, _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15), hi));
 }
 
 // The low byte of every dword, in order.
@@ -255,7 +277,8 @@ constexpr std::array<Qrx8u, 16> wordPairs(int bytes, int a, int b, int high = 0x
 }
 
 constexpr int pairOf(int lo, int hi) {
-    return static_cast<int>((static_cast<unsigned>(lo) & 0xFFFFu) | (static_cast<unsigned>(hi) << 16));
+    return static_cast<int>((static_cast<unsigned>(lo) & 0xFFFFu) |
+                            (static_cast<unsigned>(hi) << 16));
 }
 
 // Interleaved 8-bit pixels of layout L (three or four bytes).
@@ -287,8 +310,9 @@ struct PackedLd {
             const V data = loadu(p[0] + 4 * (x + K * kGroup));
             return {orv(bytesInLanes(data, rgMask), mark), bytesInLanes(data, bgMask)};
         } else {
-            const V data = K < 3 ? dwordsAcross(loadu(p[0] + 3 * (x + K * kGroup)), spread0, mark)
-                                 : dwordsAcross(loadu(p[0] + 3 * (x + kStep) - kVecBytes), spreadLast, mark);
+            const V data =
+                K < 3 ? dwordsAcross(loadu(p[0] + 3 * (x + K * kGroup)), spread0, mark)
+                      : dwordsAcross(loadu(p[0] + 3 * (x + kStep) - kVecBytes), spreadLast, mark);
             return {bytesInLanes(data, rgMask), bytesInLanes(data, bgMask)};
         }
     }
@@ -373,8 +397,10 @@ struct Bounce {
 // to the offset 1081344. Y lands in bits 16-23 of every dword.
 struct Weights {
     static constexpr int kGreenMarked = bt601::kYOffset / kMarkWord;
-    static_assert(kGreenMarked * kMarkWord == bt601::kYOffset && bt601::kYg - kGreenMarked <= 32767);
-    V yRG = set1(pairOf(bt601::kYr, kGreenMarked)), yBG = set1(pairOf(bt601::kYb, bt601::kYg - kGreenMarked));
+    static_assert(kGreenMarked * kMarkWord == bt601::kYOffset &&
+                  bt601::kYg - kGreenMarked <= 32767);
+    V yRG = set1(pairOf(bt601::kYr, kGreenMarked)),
+      yBG = set1(pairOf(bt601::kYb, bt601::kYg - kGreenMarked));
     V quadOrder = dwords(kQuadOrder);
 };
 
@@ -410,7 +436,8 @@ struct Chroma {
         return h;
     }();
     const V high = loadu(kHigh.data());
-    const V b = packus16(_mm512_permutex2var_epi16(y0, high, y1), _mm512_permutex2var_epi16(y2, high, y3));
+    const V b =
+        packus16(_mm512_permutex2var_epi16(y0, high, y1), _mm512_permutex2var_epi16(y2, high, y3));
     return _mm512_permutexvar_epi64(_mm512_setr_epi64(0, 2, 4, 6, 1, 3, 5, 7), b);
 #else
     const V y01 = packus32(srli<16>(y0), srli<16>(y1)), y23 = packus32(srli<16>(y2), srli<16>(y3));
@@ -420,7 +447,9 @@ struct Chroma {
 
 // Sums of pixels 2i and 2i+1 of a and b: lane l holds a's two pairs of lane
 // l, then b's.
-[[gnu::always_inline]] inline V pairSums(V a, V b) { return add16(evenDwords(a, b), oddDwords(a, b)); }
+[[gnu::always_inline]] inline V pairSums(V a, V b) {
+    return add16(evenDwords(a, b), oddDwords(a, b));
+}
 
 template <int Shift>
 [[gnu::always_inline]] inline V dot(V rg, V bg, V wRG, V wBG) {
@@ -433,8 +462,10 @@ template <int Shift, int Bias>
 [[gnu::always_inline]] inline V chromaOfPairs(const StepPx& s, const Chroma<Shift, Bias>& c) {
     const V rg01 = pairSums(s.rg[0], s.rg[1]), rg23 = pairSums(s.rg[2], s.rg[3]);
     const V bg01 = pairSums(s.bg[0], s.bg[1]), bg23 = pairSums(s.bg[2], s.bg[3]);
-    const V cb = packus32(dot<Shift>(rg01, bg01, c.cbRG, c.cbBG), dot<Shift>(rg23, bg23, c.cbRG, c.cbBG));
-    const V cr = packus32(dot<Shift>(rg01, bg01, c.crRG, c.crBG), dot<Shift>(rg23, bg23, c.crRG, c.crBG));
+    const V cb =
+        packus32(dot<Shift>(rg01, bg01, c.cbRG, c.cbBG), dot<Shift>(rg23, bg23, c.cbRG, c.cbBG));
+    const V cr =
+        packus32(dot<Shift>(rg01, bg01, c.crRG, c.crBG), dot<Shift>(rg23, bg23, c.crRG, c.crBG));
     return packus16(cb, cr);
 }
 
@@ -478,20 +509,23 @@ int planes(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int end) {
     constexpr int shift = N == 2 ? 17 : 18;
     const Weights w;
     const Chroma<shift, N == 2 ? kBlockChroma.pair : kBlockChroma.quad> c;
-    return eachStep(std::array{loaderOf(src)}, std::array{Out{y, 1, 1}, Out{cb, 1, N}, Out{cr, 1, N}},
-                    end, [&](const auto& ld, int x, const auto& o) {
-                        const StepPx s = loadStep(ld[0], x);
-                        storeu(o[0], lumaBytes(s, w));
-                        if constexpr (N == 2) {
-                            storeChromaPlanes(chromaOfPairs(s, c), o[1], o[2]);
-                        } else {
-                            // Sums of four: lane l holds quad l of each group.
-                            const V rg = pairSums(pairSums(s.rg[0], s.rg[1]), pairSums(s.rg[2], s.rg[3]));
-                            const V bg = pairSums(pairSums(s.bg[0], s.bg[1]), pairSums(s.bg[2], s.bg[3]));
-                            storeDwordBytes(o[1], dwordsAcross(dot<shift>(rg, bg, c.cbRG, c.cbBG), w.quadOrder));
-                            storeDwordBytes(o[2], dwordsAcross(dot<shift>(rg, bg, c.crRG, c.crBG), w.quadOrder));
-                        }
-                    });
+    return eachStep(
+        std::array{loaderOf(src)}, std::array{Out{y, 1, 1}, Out{cb, 1, N}, Out{cr, 1, N}}, end,
+        [&](const auto& ld, int x, const auto& o) {
+            const StepPx s = loadStep(ld[0], x);
+            storeu(o[0], lumaBytes(s, w));
+            if constexpr (N == 2) {
+                storeChromaPlanes(chromaOfPairs(s, c), o[1], o[2]);
+            } else {
+                // Sums of four: lane l holds quad l of each group.
+                const V rg = pairSums(pairSums(s.rg[0], s.rg[1]), pairSums(s.rg[2], s.rg[3]));
+                const V bg = pairSums(pairSums(s.bg[0], s.bg[1]), pairSums(s.bg[2], s.bg[3]));
+                storeDwordBytes(o[1],
+                                dwordsAcross(dot<shift>(rg, bg, c.cbRG, c.cbBG), w.quadOrder));
+                storeDwordBytes(o[2],
+                                dwordsAcross(dot<shift>(rg, bg, c.crRG, c.crBG), w.quadOrder));
+            }
+        });
 }
 
 template <const ycbcr_enc::ChromaBias& Bias, bool CrFirst, class Src>
@@ -501,7 +535,8 @@ int packed(const Src& src, Qrx8u* d, int end) {
     return eachStep(std::array{loaderOf(src)}, std::array{Out{d, 2, 1}}, end,
                     [&](const auto& ld, int x, const auto& o) {
                         const StepPx s = loadStep(ld[0], x);
-                        storeZipped(o[0], lumaBytes(s, w), chromaInterleaved<CrFirst>(chromaOfPairs(s, c)));
+                        storeZipped(o[0], lumaBytes(s, w),
+                                    chromaInterleaved<CrFirst>(chromaOfPairs(s, c)));
                     });
 }
 
@@ -528,7 +563,9 @@ template <class Src>
 int luma(const Src& src, Qrx8u* y, int end) {
     const Weights w;
     return eachStep(std::array{loaderOf(src)}, std::array{Out{y, 1, 1}}, end,
-                    [&](const auto& ld, int x, const auto& o) { storeu(o[0], lumaBytes(loadStep(ld[0], x), w)); });
+                    [&](const auto& ld, int x, const auto& o) {
+                        storeu(o[0], lumaBytes(loadStep(ld[0], x), w));
+                    });
 }
 
 }  // namespace enc_vec
