@@ -54,10 +54,34 @@ void encode(Src src, Dst dst, int width, int lead, int from) {
     }
 }
 
-// YCbCr sources are read with the RGB readers: channel 0 is Y, 1 Cb, 2 Cr.
+// Decoder groups: 16-bit arithmetic that a vector does with one high
+// multiply per product. The weights are the inverse matrix's divided by 8
+// (truncated toward zero), each product of a sample (centred for chroma)
+// floored at 2^8, and the sum, in units of 1/32, floored once more. Within
+// one of the matrix for every input (tested over all of them); black stays
+// black.
+constexpr int kGroupY = 9535, kGroupYOffset = 595;  // 76284 / 8; 16 x 76284 / 2048 - 1
+constexpr int kGroupRCr = 13074, kGroupGCb = -3211, kGroupGCr = -6660, kGroupBCb = 16523;
+constexpr int kGroupShift = 5;
+
+bt601::Rgb8 inverseGroups(int Y, int Cb, int Cr) {
+    const int y = ((Y * kGroupY) >> 8) - kGroupYOffset, b = Cb - 128, r = Cr - 128;
+    return {sat8u((y + ((r * kGroupRCr) >> 8)) >> kGroupShift),
+            sat8u((y + ((b * kGroupGCb) >> 8) + ((r * kGroupGCr) >> 8)) >> kGroupShift),
+            sat8u((y + ((b * kGroupBCb) >> 8)) >> kGroupShift)};
+}
+
+// Pixels [from, lead) by the group formula, the rest of the row by the
+// inverse matrix. YCbCr sources are read with the RGB readers: channel 0 is
+// Y, 1 Cb, 2 Cr.
 template <class Src, class Dst>
-void decode(Src src, Dst dst, int width, int from) {
-    for (int x = from; x < width; ++x) {
+void decode(Src src, Dst dst, int width, int lead, int from) {
+    for (int x = from; x < lead; ++x) {
+        const Rgb ycc = src(x);
+        const bt601::Rgb8 c = inverseGroups(ycc.r, ycc.g, ycc.b);
+        dst(x, c.r, c.g, c.b);
+    }
+    for (int x = from > lead ? from : lead; x < width; ++x) {
         const Rgb ycc = src(x);
         const bt601::Rgb8 c = bt601::inverse(ycc.r, ycc.g, ycc.b);
         dst(x, c.r, c.g, c.b);
@@ -103,11 +127,23 @@ struct VecPlanarDst {
     Qrx8u* const* p;
 };
 
-// The arithmetic of a vector group.
-struct Halved {};     // interleaved encoder groups
-struct Truncated {};  // planar encoder groups
-struct Forward {};    // forward matrix, exact
-struct Inverse {};    // inverse matrix, exact
+// The arithmetic of a vector group; kHigh asks for the samples in the high
+// bytes of their words (x 256), the others take them in the low bytes.
+struct Halved {  // interleaved encoder groups
+    static constexpr bool kHigh = false;
+};
+struct Truncated {  // planar encoder groups
+    static constexpr bool kHigh = false;
+};
+struct Forward {  // forward matrix, exact
+    static constexpr bool kHigh = false;
+};
+struct Inverse {  // inverse matrix, exact
+    static constexpr bool kHigh = false;
+};
+struct InverseGroups {  // decoder groups
+    static constexpr bool kHigh = true;
+};
 
 #if defined(__AVX512BW__)
 
@@ -137,19 +173,19 @@ inline V pair(int lo, int hi) {
     return set32(static_cast<int>((static_cast<unsigned>(hi) << 16) | (lo & 0xFFFF)));
 }
 
-// Lane shuffle putting byte `offset` of pixel j (j = 0..3) in the low byte
-// of words j and j + 4, zero in the high bytes.
-template <int Channels>
+// Lane shuffle putting byte `offset` of pixel j (j = 0..3) in the low (or
+// high) byte of words j and j + 4, zero in the other bytes.
+template <int Channels, bool High>
 V pickChannel(int offset) {
     long long half[2] = {0, 0};
     for (int b = 0; b < 16; ++b) {
-        const unsigned long long v = (b & 1) ? 0x80u : unsigned((b / 2 & 3) * Channels + offset);
+        const unsigned long long v = (b & 1) != High ? 0x80u : unsigned((b / 2 & 3) * Channels + offset);
         half[b / 8] |= static_cast<long long>(v << (8 * (b % 8)));
     }
     return _mm512_set_epi64(half[1], half[0], half[1], half[0], half[1], half[0], half[1], half[0]);
 }
 
-template <class L>
+template <bool High, class L>
 void load(const VecPackedSrc<L>& s, int x, Block& out) {
     const Qrx8u* p = s.p + x * L::channels;
     V blk[4];
@@ -165,19 +201,26 @@ void load(const VecPackedSrc<L>& s, int x, Block& out) {
     constexpr __mmask64 kHigh = 0xFF00FF00FF00FF00ull;
     const int offsets[3] = {L::r, L::g, L::b};
     for (int c = 0; c < 3; ++c) {
-        const V pick = pickChannel<L::channels>(offsets[c]);
+        const V pick = pickChannel<L::channels, High>(offsets[c]);
         for (int h = 0; h < 2; ++h)
             out.w[c][h] = _mm512_mask_shuffle_epi8(_mm512_shuffle_epi8(blk[2 * h], pick), kHigh,
                                                    blk[2 * h + 1], pick);
     }
 }
 
-inline void load(const VecPlanarSrc& s, int x, Block& out) {
-    const V toLanes = _mm512_set_epi32(15, 11, 14, 10, 13, 9, 12, 8, 7, 3, 6, 2, 5, 1, 4, 0);
+// Dword j of lane i to dword i of lane j: pixels 4i..4i+3 of every block in
+// lane i, and back.
+inline V transposeDwords(V v) {
+    return permute32(_mm512_set_epi32(15, 11, 7, 3, 14, 10, 6, 2, 13, 9, 5, 1, 12, 8, 4, 0), v);
+}
+
+template <bool High>
+void load(const VecPlanarSrc& s, int x, Block& out) {
+    const V zero = _mm512_setzero_si512();
     for (int c = 0; c < 3; ++c) {
-        const V t = permute32(toLanes, loadu(s.p[c] + x));
-        out.w[c][0] = _mm512_maskz_cvtepu8_epi16(~__mmask32(0), _mm512_castsi512_si256(t));
-        out.w[c][1] = _mm512_maskz_cvtepu8_epi16(~__mmask32(0), _mm512_extracti64x4_epi64(t, 1));
+        const V t = transposeDwords(loadu(s.p[c] + x));
+        out.w[c][0] = High ? _mm512_unpacklo_epi8(zero, t) : _mm512_unpacklo_epi8(t, zero);
+        out.w[c][1] = High ? _mm512_unpackhi_epi8(zero, t) : _mm512_unpackhi_epi8(t, zero);
     }
 }
 
@@ -188,8 +231,7 @@ inline V packChannel(const Block& b, int c) {
 }
 
 inline void store(const VecPlanarDst& d, int x, const Block& b) {
-    const V order = _mm512_set_epi32(15, 11, 7, 3, 14, 10, 6, 2, 13, 9, 5, 1, 12, 8, 4, 0);
-    for (int c = 0; c < 3; ++c) _mm512_storeu_si512(d.p[c] + x, permute32(order, packChannel(b, c)));
+    for (int c = 0; c < 3; ++c) _mm512_storeu_si512(d.p[c] + x, transposeDwords(packChannel(b, c)));
 }
 
 template <class L, Alpha A>
@@ -315,13 +357,30 @@ inline void apply(Inverse, const V in[3], V out[3]) {
     out[2] = _mm512_add_epi16(b, _mm512_add_epi16(y, _mm512_add_epi16(cb, cb)));
 }
 
-// Converts the first n rounded down to 64 pixels; returns that count.
+inline void apply(InverseGroups, const V in[3], V out[3]) {
+    // Samples x 256 (chroma centred by flipping the top bit) under high
+    // multiplies; the sums stay within +-2^15.
+    const V flip = set16(0x8000);
+    const V cb = _mm512_xor_si512(in[1], flip), cr = _mm512_xor_si512(in[2], flip);
+    const V y = _mm512_sub_epi16(_mm512_mulhi_epu16(in[0], set16(kGroupY)), set16(kGroupYOffset));
+    const V r = _mm512_add_epi16(y, _mm512_mulhi_epi16(cr, set16(kGroupRCr)));
+    const V g = _mm512_add_epi16(_mm512_add_epi16(y, _mm512_mulhi_epi16(cb, set16(kGroupGCb))),
+                                 _mm512_mulhi_epi16(cr, set16(kGroupGCr)));
+    const V b = _mm512_add_epi16(y, _mm512_mulhi_epi16(cb, set16(kGroupBCb)));
+    out[0] = _mm512_srai_epi16(r, kGroupShift);
+    out[1] = _mm512_srai_epi16(g, kGroupShift);
+    out[2] = _mm512_srai_epi16(b, kGroupShift);
+}
+
+// Converts the first n pixels, 64 at a time, the last step overlapping the
+// one before; returns n, or 0 when n is below 64.
 template <class Arith, class Src, class Dst>
 int vectorLead(Src src, Dst dst, int n) {
-    const int end = n & ~63;
-    for (int x = 0; x < end; x += 64) {
+    if (n < 64) return 0;
+    for (int x = 0;; x += 64) {
+        if (x > n - 64) x = n - 64;
         Block in, out;
-        load(src, x, in);
+        load<Arith::kHigh>(src, x, in);
         for (int h = 0; h < 2; ++h) {
             const V a[3] = {in.w[0][h], in.w[1][h], in.w[2][h]};
             V r[3];
@@ -329,8 +388,8 @@ int vectorLead(Src src, Dst dst, int n) {
             for (int c = 0; c < 3; ++c) out.w[c][h] = r[c];
         }
         store(dst, x, out);
+        if (x == n - 64) return n;
     }
-    return end;
 }
 
 #else
@@ -363,31 +422,35 @@ void rgbToYcbcrP3(const Qrx8u* const src[3], Qrx8u* const dst[3], int width) {
     encode<truncatedProducts>(planes(src), planes(dst), width, lead, done);
 }
 
-template <class L>
-void ycbcrToPacked(const Qrx8u* src, Qrx8u* dst, int width) {
-    const Alpha a = L::channels == 4 ? Alpha::Keep : Alpha::None;
-    const int done = vectorLead<Inverse>(VecPackedSrc<L>{src}, VecPackedDst<L, a>{dst, 0}, width);
-    decode(PackedSrc<L>{src}, PackedDst<L>{dst}, width, done);
+// Decoders: groups of 8 pixels lead each row; the alpha-filling forms take
+// the group formula for every pixel, the AC4 form none.
+void ycbcrToRgbC3(const Qrx8u* src, Qrx8u* dst, int width) {
+    const int lead = width & ~7;
+    const int done = vectorLead<InverseGroups>(VecPackedSrc<RGB>{src}, VecPackedDst<RGB, Alpha::None>{dst, 0}, lead);
+    decode(PackedSrc<RGB>{src}, PackedDst<RGB>{dst}, width, lead, done);
+}
+void ycbcrToRgbAC4(const Qrx8u* src, Qrx8u* dst, int width) {
+    const int done = vectorLead<Inverse>(VecPackedSrc<RGBA>{src}, VecPackedDst<RGBA, Alpha::Keep>{dst, 0}, width);
+    decode(PackedSrc<RGBA>{src}, PackedDst<RGBA>{dst}, width, 0, done);
 }
 template <class L>
 void ycbcrPlanesToPacked(const Qrx8u* const src[3], Qrx8u* dst, int width) {
-    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::None>{dst, 0}, width);
-    decode(planes(src), PackedDst<L>{dst}, width, done);
+    const int lead = width & ~7;
+    const int done = vectorLead<InverseGroups>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::None>{dst, 0}, lead);
+    decode(planes(src), PackedDst<L>{dst}, width, lead, done);
 }
 template <class L>
 void ycbcrPlanesToPackedAlpha(const Qrx8u* const src[3], Qrx8u* dst, int width, Qrx8u alpha) {
-    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::Set>{dst, alpha}, width);
-    decode(planes(src), FilledAlphaDst<L>{{dst}, alpha}, width, done);
+    const int done = vectorLead<InverseGroups>(VecPlanarSrc{src}, VecPackedDst<L, Alpha::Set>{dst, alpha}, width);
+    decode(planes(src), FilledAlphaDst<L>{{dst}, alpha}, width, width, done);
 }
 void ycbcrToRgbP3(const Qrx8u* const src[3], Qrx8u* const dst[3], int width) {
-    const int done = vectorLead<Inverse>(VecPlanarSrc{src}, VecPlanarDst{dst}, width);
-    decode(planes(src), planes(dst), width, done);
+    const int lead = width & ~7;
+    const int done = vectorLead<InverseGroups>(VecPlanarSrc{src}, VecPlanarDst{dst}, lead);
+    decode(planes(src), planes(dst), width, lead, done);
 }
 
 }  // namespace
-
-// The decoders take the inverse matrix for every pixel, which meets the
-// within-one bound of the vector groups trivially.
 
 extern const Ycbcr444Rows kYcbcr444Rows;
 const Ycbcr444Rows kYcbcr444Rows{
@@ -396,8 +459,8 @@ const Ycbcr444Rows kYcbcr444Rows{
     rgbToYcbcrToPlanes<RGB>,
     rgbToYcbcrToPlanes<RGBA>,
     rgbToYcbcrP3,
-    ycbcrToPacked<RGB>,
-    ycbcrToPacked<RGBA>,
+    ycbcrToRgbC3,
+    ycbcrToRgbAC4,
     ycbcrPlanesToPacked<RGB>,
     ycbcrPlanesToPackedAlpha<RGBA>,
     ycbcrToRgbP3,
