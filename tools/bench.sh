@@ -33,4 +33,5 @@ json="$build/qrx_bench.json"
 python=/usr/bin/python3
 [[ -x $python ]] || python=python3
 "$python" "$root/tools/perf_report.py" "$json" \
-  --markdown "$root/docs/performance.md" --chart "$root/docs/performance.png"
+  --markdown "$root/docs/performance.md" --chart "$root/docs/performance.png" \
+  --notes "$root/bench/analysis.md"

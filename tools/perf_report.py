@@ -223,6 +223,7 @@ def main():
     parser.add_argument("--chart", required=True)
     parser.add_argument("--chart-link", default="performance.png",
                         help="how the markdown refers to the chart")
+    parser.add_argument("--notes", help="hand-written analysis inserted after the headline table")
     args = parser.parse_args()
 
     context, rates, errors, order, reps = load(args.results)
@@ -282,6 +283,10 @@ def main():
         out.append(f"| `{op}` | {peer} | {mpix(ours[0])} | {mpix(theirs[0])} | {fmt_ratio(r_big)} "
                    f"| {mpix(ours[1])} | {mpix(theirs[1])} | {fmt_ratio(r_small)} |")
     out.append("")
+    if args.notes:
+        with open(args.notes) as f:
+            out.append(f.read().rstrip())
+            out.append("")
     out.append("## All operations by family")
     out.append("")
     out.append("Megapixels per second; an operation with several peers has one line per peer.")
