@@ -40,28 +40,28 @@ constexpr int kStep = HWY_LANES(uint8_t);
 
 // In-block packs and multiply-adds.
 #if HWY_TARGET == HWY_AVX3
-V8 packus(V16 lo, V16 hi) { return V8{_mm512_packus_epi16(lo.raw, hi.raw)}; }
-V16 packs(V32 lo, V32 hi) { return V16{_mm512_packs_epi32(lo.raw, hi.raw)}; }
-V32 madd(V16 a, V16 b) { return V32{_mm512_madd_epi16(a.raw, b.raw)}; }
-V16 pairSums(V8 v) { return V16{_mm512_maddubs_epi16(v.raw, _mm512_set1_epi8(1))}; }
+HWY_INLINE V8 packus(V16 lo, V16 hi) { return V8{_mm512_packus_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packs(V32 lo, V32 hi) { return V16{_mm512_packs_epi32(lo.raw, hi.raw)}; }
+HWY_INLINE V32 madd(V16 a, V16 b) { return V32{_mm512_madd_epi16(a.raw, b.raw)}; }
+HWY_INLINE V16 pairSums(V8 v) { return V16{_mm512_maddubs_epi16(v.raw, _mm512_set1_epi8(1))}; }
 #else
-V8 packus(V16 lo, V16 hi) { return V8{_mm256_packus_epi16(lo.raw, hi.raw)}; }
-V16 packs(V32 lo, V32 hi) { return V16{_mm256_packs_epi32(lo.raw, hi.raw)}; }
-V32 madd(V16 a, V16 b) { return V32{_mm256_madd_epi16(a.raw, b.raw)}; }
-V16 pairSums(V8 v) { return V16{_mm256_maddubs_epi16(v.raw, _mm256_set1_epi8(1))}; }
+HWY_INLINE V8 packus(V16 lo, V16 hi) { return V8{_mm256_packus_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packs(V32 lo, V32 hi) { return V16{_mm256_packs_epi32(lo.raw, hi.raw)}; }
+HWY_INLINE V32 madd(V16 a, V16 b) { return V32{_mm256_madd_epi16(a.raw, b.raw)}; }
+HWY_INLINE V16 pairSums(V8 v) { return V16{_mm256_maddubs_epi16(v.raw, _mm256_set1_epi8(1))}; }
 #endif
 
-V16 k(int v) { return hn::Set(d16, int16_t(v)); }
+HWY_INLINE V16 k(int v) { return hn::Set(d16, int16_t(v)); }
 // Lanes 2i and 2i+1 hold a and b.
-V16 pairOf(int a, int b) {
+HWY_INLINE V16 pairOf(int a, int b) {
     return hn::BitCast(d16, hn::Set(d32, int32_t(uint32_t(uint16_t(a)) | uint32_t(b) << 16)));
 }
-V16 mulHi(V16 a, int c) { return hn::MulHigh(a, k(c)); }
+HWY_INLINE V16 mulHi(V16 a, int c) { return hn::MulHigh(a, k(c)); }
 
 // floor((wa a + wb b + bias) / 2^Shift) per lane (wa, wb a pairOf), in the
 // lane order of a and b.
 template <int Shift>
-V16 maddFloor(V16 a, V16 b, V16 w, int bias = 0) {
+HWY_INLINE V16 maddFloor(V16 a, V16 b, V16 w, int bias = 0) {
     const V32 c = hn::Set(d32, bias);
     const V32 lo = madd(hn::InterleaveLower(d16, a, b), w) + c;
     const V32 hi = madd(hn::InterleaveUpper(d16, a, b), w) + c;
@@ -69,7 +69,7 @@ V16 maddFloor(V16 a, V16 b, V16 w, int bias = 0) {
 }
 
 // Sums of adjacent lanes (values well inside 16 bits), in pair order.
-V16 pairSums(V16 lo, V16 hi) {
+HWY_INLINE V16 pairSums(V16 lo, V16 hi) {
     const V16 one = k(1);
     return packs(madd(lo, one), madd(hi, one));
 }
@@ -77,13 +77,13 @@ V16 pairSums(V16 lo, V16 hi) {
 struct Wide {
     V16 lo, hi;
 };
-Wide widen(V8 v) {
+HWY_INLINE Wide widen(V8 v) {
     const V8 z = hn::Zero(d8);
     return {hn::BitCast(d16, hn::InterleaveLower(d8, v, z)),
             hn::BitCast(d16, hn::InterleaveUpper(d8, v, z))};
 }
 // A vector of per-pair values, each repeated for the two pixels of its pair.
-Wide repeatPairs(V16 v) { return {hn::InterleaveLower(d16, v, v), hn::InterleaveUpper(d16, v, v)}; }
+HWY_INLINE Wide repeatPairs(V16 v) { return {hn::InterleaveLower(d16, v, v), hn::InterleaveUpper(d16, v, v)}; }
 
 struct Tri8 {
     V8 c[3];
@@ -95,12 +95,12 @@ struct Tri16 {
 struct WideTri {
     Wide c[3];
 };
-WideTri widen(const Tri8& t) { return {{widen(t.c[0]), widen(t.c[1]), widen(t.c[2])}}; }
-const WideTri& widen(const WideTri& t) { return t; }
+HWY_INLINE WideTri widen(const Tri8& t) { return {{widen(t.c[0]), widen(t.c[1]), widen(t.c[2])}}; }
+HWY_INLINE const WideTri& widen(const WideTri& t) { return t; }
 
 // ---- per-pixel formulas on 16-bit lanes (results clamp when narrowed) ----
 
-Tri16 exactForward(V16 r, V16 g, V16 b) {
+HWY_INLINE Tri16 exactForward(V16 r, V16 g, V16 b) {
     const V16 drg = r - g, dbg = b - g;
     const V16 w = pairOf(kYr, kYb);
     // floor(e / 2^16) and floor((e + 2^15) / 2^16) of e = Ysum - 2^16 G.
@@ -113,7 +113,7 @@ Tri16 exactForward(V16 r, V16 g, V16 b) {
     return {{g + down, mulHi(db, kU) + k(128), mulHi(dr, kV - 65536) + dr + k(128)}};
 }
 
-Tri16 groupForward(V16 r, V16 g, V16 b) {
+HWY_INLINE Tri16 groupForward(V16 r, V16 g, V16 b) {
     const auto hiU = [](V16 s, int c) {
         return hn::MulHigh(hn::BitCast(du16, hn::ShiftLeft<8>(s)), hn::Set(du16, uint16_t(c)));
     };
@@ -131,7 +131,7 @@ V16 luma2(V16 r, V16 g, V16 b) {
            mulHi(hn::ShiftLeft<2>(g), kY15g);
 }
 
-Tri16 fourPlaneForward(V16 r, V16 g, V16 b) {
+HWY_INLINE Tri16 fourPlaneForward(V16 r, V16 g, V16 b) {
     const V16 s = luma2(r, g, b);
     return {{hn::ShiftRight<1>(s), mulHi(b + b - s, kU15) + k(128),
              mulHi(r + r - s, kV15) + k(128)}};
@@ -139,7 +139,7 @@ Tri16 fourPlaneForward(V16 r, V16 g, V16 b) {
 
 // Reference inverse with weights W (x 65536), split so every factor fits.
 template <const InverseWeights& W>
-Tri16 inverse(V16 y, V16 cu, V16 cv) {
+HWY_INLINE Tri16 inverse(V16 y, V16 cu, V16 cv) {
     const V16 u = cu - k(128), v = cv - k(128);
     return {{y + v + mulHi(v, W.rv - 65536),
              y - v + maddFloor<16>(u, v, pairOf(W.gu, W.gv + 65536)),
@@ -148,7 +148,7 @@ Tri16 inverse(V16 y, V16 cu, V16 cv) {
 
 // 16-bit group inverse: products floored by >> Shift, halved Half times.
 template <const InverseWeights& W, int Shift, int Half>
-Tri16 groupInverse(V16 y, V16 cu, V16 cv) {
+HWY_INLINE Tri16 groupInverse(V16 y, V16 cu, V16 cv) {
     const V16 u = hn::ShiftLeft<16 - Shift>(cu - k(128));
     const V16 v = hn::ShiftLeft<16 - Shift>(cv - k(128));
     const V16 yy = hn::ShiftLeft<Half>(y);
@@ -158,7 +158,7 @@ Tri16 groupInverse(V16 y, V16 cu, V16 cv) {
 }
 
 template <auto F>
-Tri8 perPixel(const WideTri& w) {
+HWY_INLINE Tri8 perPixel(const WideTri& w) {
     const Tri16 lo = F(w.c[0].lo, w.c[1].lo, w.c[2].lo), hi = F(w.c[0].hi, w.c[1].hi, w.c[2].hi);
     return {{packus(lo.c[0], hi.c[0]), packus(lo.c[1], hi.c[1]), packus(lo.c[2], hi.c[2])},
             hn::Zero(d8)};
@@ -176,7 +176,7 @@ struct BlockOut {
     V16 u, v;
 };
 
-V8 exactLuma(const WideTri& w) {
+HWY_INLINE V8 exactLuma(const WideTri& w) {
     const auto half = [](V16 r, V16 g, V16 b) {
         return g + maddFloor<16>(r - g, b - g, pairOf(kYr, kYb));
     };
@@ -186,21 +186,21 @@ V8 exactLuma(const WideTri& w) {
 
 // Exact chroma of 2^L pixels from their summed R - G and B - G.
 template <int L>
-void exactChroma(V16 rg, V16 bg, V16& u, V16& v) {
+HWY_INLINE void exactChroma(V16 rg, V16 bg, V16& u, V16& v) {
     const V16 q = maddFloor<16>(rg, bg, pairOf(-kYr, -kYb), (32768 << L) - 1);
     const V16 db = bg + q, dr = rg + q;
     u = hn::ShiftRight<L>(mulHi(db, kU)) + k(128);
     v = hn::ShiftRight<L>(mulHi(dr, kV - 65536) + dr) + k(128);
 }
 
-PairOut exactPair(const Tri8& p) {
+HWY_INLINE PairOut exactPair(const Tri8& p) {
     PairOut o{exactLuma(widen(p)), hn::Zero(d16), hn::Zero(d16)};
     const V16 g = pairSums(p.c[1]);
     exactChroma<1>(pairSums(p.c[0]) - g, pairSums(p.c[2]) - g, o.u, o.v);
     return o;
 }
 
-BlockOut exactBlock(const Tri8& a, const Tri8& b) {
+HWY_INLINE BlockOut exactBlock(const Tri8& a, const Tri8& b) {
     BlockOut o{exactLuma(widen(a)), exactLuma(widen(b)), hn::Zero(d16), hn::Zero(d16)};
     const auto sum = [&](int c) { return pairSums(a.c[c]) + pairSums(b.c[c]); };
     const V16 g = sum(1);
@@ -208,7 +208,7 @@ BlockOut exactBlock(const Tri8& a, const Tri8& b) {
     return o;
 }
 
-PairOut groupPair(const Tri8& p) {
+HWY_INLINE PairOut groupPair(const Tri8& p) {
     const WideTri w = widen(p);
     const auto s = [](V16 r, V16 g, V16 b) {
         return maddFloor<14>(r, g, pairOf(kY15r, kY15g)) + mulHi(hn::ShiftLeft<2>(b), kY15b);
@@ -220,7 +220,7 @@ PairOut groupPair(const Tri8& p) {
             mulHi(pairSums(p.c[0]) - t, kV15) + k(128)};
 }
 
-BlockOut groupBlock(const Tri8& a, const Tri8& b) {
+HWY_INLINE BlockOut groupBlock(const Tri8& a, const Tri8& b) {
     const WideTri wa = widen(a), wb = widen(b);
     const auto s = [](const WideTri& w, bool hi) {
         return hi ? luma2(w.c[0].hi, w.c[1].hi, w.c[2].hi) : luma2(w.c[0].lo, w.c[1].lo, w.c[2].lo);
