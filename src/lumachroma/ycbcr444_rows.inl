@@ -186,7 +186,7 @@ V pickChannel(int offset) {
 }
 
 template <bool High, class L>
-void load(const VecPackedSrc<L>& s, int x, Block& out) {
+[[gnu::always_inline]] inline void load(const VecPackedSrc<L>& s, int x, Block& out) {
     const Qrx8u* p = s.p + x * L::channels;
     V blk[4];
     if constexpr (L::channels == 4) {
@@ -215,7 +215,7 @@ inline V transposeDwords(V v) {
 }
 
 template <bool High>
-void load(const VecPlanarSrc& s, int x, Block& out) {
+[[gnu::always_inline]] inline void load(const VecPlanarSrc& s, int x, Block& out) {
     const V zero = _mm512_setzero_si512();
     for (int c = 0; c < 3; ++c) {
         const V t = transposeDwords(loadu(s.p[c] + x));
@@ -235,7 +235,7 @@ inline void store(const VecPlanarDst& d, int x, const Block& b) {
 }
 
 template <class L, Alpha A>
-void store(const VecPackedDst<L, A>& d, int x, const Block& b) {
+[[gnu::always_inline]] inline void store(const VecPackedDst<L, A>& d, int x, const Block& b) {
     V bytes[4];
     bytes[L::r] = packChannel(b, 0);
     bytes[L::g] = packChannel(b, 1);
