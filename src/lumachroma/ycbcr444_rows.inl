@@ -173,39 +173,75 @@ inline V pair(int lo, int hi) {
     return set32(static_cast<int>((static_cast<unsigned>(hi) << 16) | (lo & 0xFFFF)));
 }
 
-// Lane shuffle putting byte `offset` of pixel j (j = 0..3) in the low (or
-// high) byte of words j and j + 4, zero in the other bytes.
-template <int Channels, bool High>
-V pickChannel(int offset) {
+// A lane shuffle from its sixteen bytes: byteOf(i) names the byte of the
+// lane's four pixels (pixel x Channels + channel offset) for byte i, or -1
+// for zero.
+template <class F>
+V lanePattern(F byteOf) {
     long long half[2] = {0, 0};
-    for (int b = 0; b < 16; ++b) {
-        const unsigned long long v = (b & 1) != High ? 0x80u : unsigned((b / 2 & 3) * Channels + offset);
-        half[b / 8] |= static_cast<long long>(v << (8 * (b % 8)));
+    for (int i = 0; i < 16; ++i) {
+        const int b = byteOf(i);
+        const unsigned long long v = b < 0 ? 0x80u : unsigned(b);
+        half[i / 8] |= static_cast<long long>(v << (8 * (i % 8)));
     }
     return _mm512_set_epi64(half[1], half[0], half[1], half[0], half[1], half[0], half[1], half[0]);
 }
 
-template <bool High, class L>
-[[gnu::always_inline]] inline void load(const VecPackedSrc<L>& s, int x, Block& out) {
-    const Qrx8u* p = s.p + x * L::channels;
+// Word j of a lane takes pixel j % 4 (of the first block for j < 4, of the
+// second after): channel `offset` in its low (or high) byte.
+template <int Channels, bool High>
+V channelWords(int offset) {
+    return lanePattern([=](int i) { return (i & 1) != High ? -1 : (i / 2 & 3) * Channels + offset; });
+}
+// Dword k of a lane takes the pixel of word 2k (2k + 1 for the odd ones) as
+// two words, channels a and b, for vpmaddwd.
+template <int Channels>
+V pairDwords(int a, int b, int odd) {
+    return lanePattern([=](int i) {
+        return (i & 1) ? -1 : ((i / 4 * 2 + odd) & 3) * Channels + ((i & 2) ? b : a);
+    });
+}
+// Word j of a lane takes the pixel of word j as two bytes, channels a and
+// b, for vpmaddubsw.
+template <int Channels>
+V bytePairs(int a, int b) {
+    return lanePattern([=](int i) { return (i / 2 & 3) * Channels + ((i & 1) ? b : a); });
+}
+
+// 64 pixels of an interleaved row as four blocks of 16, each lane holding
+// four pixels from its low byte.
+template <class L>
+struct PackedBlocks {
     V blk[4];
+    // A lane pattern over half h: blocks 2h and 2h + 1, the second giving
+    // bytes 8-15 of each lane.
+    [[gnu::always_inline]] V pick(int h, V pattern) const {
+        constexpr __mmask64 kSecond = 0xFF00FF00FF00FF00ull;
+        return _mm512_mask_shuffle_epi8(_mm512_shuffle_epi8(blk[2 * h], pattern), kSecond,
+                                        blk[2 * h + 1], pattern);
+    }
+};
+
+template <class L>
+[[gnu::always_inline]] inline PackedBlocks<L> fetch(const VecPackedSrc<L>& s, int x) {
+    const Qrx8u* p = s.p + x * L::channels;
+    PackedBlocks<L> out;
     if constexpr (L::channels == 4) {
-        for (int i = 0; i < 4; ++i) blk[i] = loadu(p + 64 * i);
+        for (int i = 0; i < 4; ++i) out.blk[i] = loadu(p + 64 * i);
     } else {
         // Twelve bytes per lane; the last block loads 16 bytes early so no
         // load passes the group's end.
         const V spread = _mm512_set_epi32(11, 11, 10, 9, 8, 8, 7, 6, 5, 5, 4, 3, 2, 2, 1, 0);
-        for (int i = 0; i < 3; ++i) blk[i] = permute32(spread, loadu(p + 48 * i));
-        blk[3] = permute32(_mm512_add_epi32(spread, set32(4)), loadu(p + 128));
+        for (int i = 0; i < 3; ++i) out.blk[i] = permute32(spread, loadu(p + 48 * i));
+        out.blk[3] = permute32(_mm512_add_epi32(spread, set32(4)), loadu(p + 128));
     }
-    constexpr __mmask64 kHigh = 0xFF00FF00FF00FF00ull;
+    return out;
+}
+
+template <bool High, class L>
+[[gnu::always_inline]] inline void channels(const PackedBlocks<L>& in, int h, V out[3]) {
     const int offsets[3] = {L::r, L::g, L::b};
-    for (int c = 0; c < 3; ++c) {
-        const V pick = pickChannel<L::channels, High>(offsets[c]);
-        for (int h = 0; h < 2; ++h)
-            out.w[c][h] = _mm512_mask_shuffle_epi8(_mm512_shuffle_epi8(blk[2 * h], pick), kHigh,
-                                                   blk[2 * h + 1], pick);
-    }
+    for (int c = 0; c < 3; ++c) out[c] = in.pick(h, channelWords<L::channels, High>(offsets[c]));
 }
 
 // Dword j of lane i to dword i of lane j: pixels 4i..4i+3 of every block in
@@ -214,13 +250,22 @@ inline V transposeDwords(V v) {
     return permute32(_mm512_set_epi32(15, 11, 7, 3, 14, 10, 6, 2, 13, 9, 5, 1, 12, 8, 4, 0), v);
 }
 
+// 64 pixels of three planes, each plane's dwords transposed.
+struct PlanarBlocks {
+    V t[3];
+};
+
+[[gnu::always_inline]] inline PlanarBlocks fetch(const VecPlanarSrc& s, int x) {
+    return {{transposeDwords(loadu(s.p[0] + x)), transposeDwords(loadu(s.p[1] + x)),
+             transposeDwords(loadu(s.p[2] + x))}};
+}
+
 template <bool High>
-[[gnu::always_inline]] inline void load(const VecPlanarSrc& s, int x, Block& out) {
+[[gnu::always_inline]] inline void channels(const PlanarBlocks& in, int h, V out[3]) {
     const V zero = _mm512_setzero_si512();
     for (int c = 0; c < 3; ++c) {
-        const V t = transposeDwords(loadu(s.p[c] + x));
-        out.w[c][0] = High ? _mm512_unpacklo_epi8(zero, t) : _mm512_unpacklo_epi8(t, zero);
-        out.w[c][1] = High ? _mm512_unpackhi_epi8(zero, t) : _mm512_unpackhi_epi8(t, zero);
+        const V a = High ? zero : in.t[c], b = High ? in.t[c] : zero;
+        out[c] = h ? _mm512_unpackhi_epi8(a, b) : _mm512_unpacklo_epi8(a, b);
     }
 }
 
@@ -290,11 +335,14 @@ V floorSum(const V a[2], V ka, const V b[2], V kb, V bias) {
                                    _mm512_slli_epi32(withBias[1], 16 - Shift));
 }
 
-inline void apply(Halved, const V in[3], V out[3]) {
+// Halved and Inverse take their word pairs straight from the bytes.
+template <class L>
+[[gnu::always_inline]] inline void convert(Halved, const PackedBlocks<L>& in, int h, V out[3]) {
     using namespace bt601;
-    V rg[2];
-    pairs(in[0], in[1], rg);
-    const V b5 = _mm512_slli_epi16(in[2], 5);  // high multiply by k: floor(b k / 2048)
+    constexpr int C = L::channels;
+    const V rg[2] = {in.pick(h, pairDwords<C>(L::r, L::g, 0)), in.pick(h, pairDwords<C>(L::r, L::g, 1))};
+    // A high multiply of b << 5 by k gives floor(b k / 2048).
+    const V b5 = _mm512_slli_epi16(in.pick(h, channelWords<C, false>(L::b)), 5);
     const int w[3][4] = {{kHalfYr, kHalfYg, kHalfYb, kHalfYOffset},
                          {kHalfCbR, kHalfCbG, kHalfCbB, kHalfCOffset},
                          {kHalfCrR, kHalfCrG, kHalfCrB, kHalfCOffset}};
@@ -338,23 +386,26 @@ inline void apply(Forward, const V in[3], V out[3]) {
     out[2] = floorSum<16>(rg, pair(kCrR, kCrG), b1, pair(kCrB, kCOffset / 512), zero);
 }
 
-inline void apply(Inverse, const V in[3], V out[3]) {
+template <class L>
+[[gnu::always_inline]] inline void convert(Inverse, const PackedBlocks<L>& in, int h, V out[3]) {
     using namespace bt601;
     // 76284 = 65536 + 10748, 104595 = 131072 - 26477, -53281 = -65536 +
-    // 12255, 132186 = 131072 + 1114: the multiples of 65536 are added to
-    // the floored 16-bit result, the rest is summed exactly in 32 bits.
-    const V y = in[0], cb = in[1], cr = in[2];
-    V yr[2], yb[2];
-    pairs(y, cr, yr);
-    pairs(y, cb, yb);
+    // 12255, 132186 = 131072 + 1114: the rest is summed exactly in 32 bits
+    // and floored, then the multiples of 65536 are added as Y + 2 Cr, Y - Cr
+    // and Y + 2 Cb from byte pairs. Y is read at L::r, Cb at L::g, Cr at L::b.
+    constexpr int C = L::channels;
+    const V yr[2] = {in.pick(h, pairDwords<C>(L::r, L::b, 0)), in.pick(h, pairDwords<C>(L::r, L::b, 1))};
+    const V yb[2] = {in.pick(h, pairDwords<C>(L::r, L::g, 0)), in.pick(h, pairDwords<C>(L::r, L::g, 1))};
     constexpr int kY = kInvY - 65536;
     const V r = floorSum<16>(yr, pair(kY, kInvRCr - 131072), set32(-kInvYOffset - 128 * kInvRCr));
     const V g = floorSum<16>(yb, pair(kY, kInvGCb), yr, pair(0, kInvGCr + 65536),
                              set32(-kInvYOffset - 128 * (kInvGCb + kInvGCr)));
     const V b = floorSum<16>(yb, pair(kY, kInvBCb - 131072), set32(-kInvYOffset - 128 * kInvBCb));
-    out[0] = _mm512_add_epi16(r, _mm512_add_epi16(y, _mm512_add_epi16(cr, cr)));
-    out[1] = _mm512_add_epi16(g, _mm512_sub_epi16(y, cr));
-    out[2] = _mm512_add_epi16(b, _mm512_add_epi16(y, _mm512_add_epi16(cb, cb)));
+    const V yrBytes = in.pick(h, bytePairs<C>(L::r, L::b)), ybBytes = in.pick(h, bytePairs<C>(L::r, L::g));
+    const V oneTwo = set16(0x0201), oneMinusOne = set16(0xFF01);
+    out[0] = _mm512_add_epi16(r, _mm512_maddubs_epi16(yrBytes, oneTwo));
+    out[1] = _mm512_add_epi16(g, _mm512_maddubs_epi16(yrBytes, oneMinusOne));
+    out[2] = _mm512_add_epi16(b, _mm512_maddubs_epi16(ybBytes, oneTwo));
 }
 
 inline void apply(InverseGroups, const V in[3], V out[3]) {
@@ -372,6 +423,14 @@ inline void apply(InverseGroups, const V in[3], V out[3]) {
     out[2] = _mm512_srai_epi16(b, kGroupShift);
 }
 
+// The other arithmetics take channel words.
+template <class Arith, class In>
+[[gnu::always_inline]] inline void convert(Arith a, const In& in, int h, V out[3]) {
+    V samples[3];
+    channels<Arith::kHigh>(in, h, samples);
+    apply(a, samples, out);
+}
+
 // Converts the first n pixels, 64 at a time, the last step overlapping the
 // one before; returns n, or 0 when n is below 64.
 template <class Arith, class Src, class Dst>
@@ -379,12 +438,11 @@ int vectorLead(Src src, Dst dst, int n) {
     if (n < 64) return 0;
     for (int x = 0;; x += 64) {
         if (x > n - 64) x = n - 64;
-        Block in, out;
-        load<Arith::kHigh>(src, x, in);
+        const auto in = fetch(src, x);
+        Block out;
         for (int h = 0; h < 2; ++h) {
-            const V a[3] = {in.w[0][h], in.w[1][h], in.w[2][h]};
             V r[3];
-            apply(Arith{}, a, r);
+            convert(Arith{}, in, h, r);
             for (int c = 0; c < 3; ++c) out.w[c][h] = r[c];
         }
         store(dst, x, out);
