@@ -431,6 +431,7 @@ HWY_INLINE V32 dwordIndex(F f) {
 #if HWY_TARGET == HWY_AVX3
 HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm512_shuffle_epi8(v.raw, c.raw)}; }
 HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm512_packs_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm512_packus_epi32(lo.raw, hi.raw)}; }
 HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm512_permutexvar_epi32(i.raw, v.raw)}; }
 // Lane i from a (index < 16) or b (index - 16).
 HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
@@ -444,6 +445,7 @@ HWY_INLINE V32 shufps(V32 a, V32 b) {
 #else
 HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm256_shuffle_epi8(v.raw, c.raw)}; }
 HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm256_packs_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm256_packus_epi32(lo.raw, hi.raw)}; }
 HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm256_permutevar8x32_epi32(v.raw, i.raw)}; }
 HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
     return hn::IfThenElse(i > hn::Set(d32, 7), permd(b, i), permd(a, i));
@@ -627,43 +629,101 @@ int yuvaToRgbaQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
 
 // ---- RGB to YUV 4:4:4, 16-bit groups, interleaved both ways ---------------
 
-int rgbToYuvQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
-    // R and G (then B) of a quad as words x 256; B of the second quad of a
+// Y (x 256, in the high byte of each word), and U and V bytes (signed
+// saturated, top bit flipped: clamp(x + 128)) of quads k and k + 1, words
+// of quad k in the lower half of each block.
+struct GroupWords {
+    V16 y;
+    V8 uv;  // U bytes in the lower half of each block, V in the upper
+};
+
+HWY_INLINE GroupWords groupWords(const Quads& in, int k) {
+    // R and G (then B) of a quad as words x 256; B of the second quad of the
     // pair goes to the upper half of each block.
     static constexpr uint8_t kRG[16] = {Z, 0, Z, 3, Z, 6, Z, 9, Z, 1, Z, 4, Z, 7, Z, 10};
     static constexpr uint8_t kB0[16] = {Z, 2, Z, 5, Z, 8, Z, 11, Z, Z, Z, Z, Z, Z, Z, Z};
     static constexpr uint8_t kB1[16] = {Z, Z, Z, Z, Z, Z, Z, Z, Z, 2, Z, 5, Z, 8, Z, 11};
+    const auto hiU = [](V16 s, int c) {
+        return w16(hn::MulHigh(hn::BitCast(du16, s), hn::Set(du16, uint16_t(c))));
+    };
+    const auto half = [](V16 s) { return w16(hn::ShiftRight<1>(hn::BitCast(du16, s))); };
+    const V8 crg = bytes16(kRG);
+    const auto a = hn::BitCast(du64, shufb(in.q[k], crg));
+    const auto c = hn::BitCast(du64, shufb(in.q[k + 1], crg));
+    const V16 r = w16(hn::InterleaveLower(du64, a, c)), g = w16(hn::InterleaveUpper(du64, a, c));
+    const V16 b = w16(hn::Or(shufb(in.q[k], bytes16(kB0)), shufb(in.q[k + 1], bytes16(kB1))));
+    const V16 r7 = half(r), g7 = half(g), b7 = half(b);
+    const V16 u = mulHi(r7, kGroupUr) + mulHi(g7, kGroupUg) + mulHi(b7, kGroupUb);
+    const V16 v = mulHi(r7, kGroupVr) + mulHi(g7, kGroupVg) + mulHi(b7, kGroupVb);
+    return {hiU(r, kGroupYr) + hiU(g, kGroupYg) + hiU(b, kGroupYb),
+            hn::Xor(packss(hn::ShiftRight<6>(u), hn::ShiftRight<6>(v)), hn::Set(d8, 0x80))};
+}
+
+int rgbToYuvQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
     // Y (high bytes of its words), and U, V bytes back into pixels.
     static constexpr uint8_t kY0[16] = {1, Z, Z, 3, Z, Z, 5, Z, Z, 7, Z, Z, Z, Z, Z, Z};
     static constexpr uint8_t kUV0[16] = {Z, 0, 8, Z, 1, 9, Z, 2, 10, Z, 3, 11, Z, Z, Z, Z};
     static constexpr uint8_t kY1[16] = {9, Z, Z, 11, Z, Z, 13, Z, Z, 15, Z, Z, Z, Z, Z, Z};
     static constexpr uint8_t kUV1[16] = {Z, 4, 12, Z, 5, 13, Z, 6, 14, Z, 7, 15, Z, Z, Z, Z};
-    const V8 crg = bytes16(kRG), cb0 = bytes16(kB0), cb1 = bytes16(kB1);
     const V8 cy0 = bytes16(kY0), cuv0 = bytes16(kUV0), cy1 = bytes16(kY1), cuv1 = bytes16(kUV1);
     const RgbQuads rgb;
-    const auto hiU = [](V16 s, int c) {
-        return w16(hn::MulHigh(hn::BitCast(du16, s), hn::Set(du16, uint16_t(c))));
-    };
-    const auto half = [](V16 s) { return w16(hn::ShiftRight<1>(hn::BitCast(du16, s))); };
     int x = 0;
     for (; x + kStep <= n; x += kStep) {
         const Quads in = rgb.load(src[0] + 3 * x);
         Quads out;
         for (int k = 0; k < 4; k += 2) {
-            const auto a = hn::BitCast(du64, shufb(in.q[k], crg));
-            const auto c = hn::BitCast(du64, shufb(in.q[k + 1], crg));
-            const V16 r = w16(hn::InterleaveLower(du64, a, c)), g = w16(hn::InterleaveUpper(du64, a, c));
-            const V16 b = w16(hn::Or(shufb(in.q[k], cb0), shufb(in.q[k + 1], cb1)));
-            const V16 y = hiU(r, kGroupYr) + hiU(g, kGroupYg) + hiU(b, kGroupYb);
-            const V16 r7 = half(r), g7 = half(g), b7 = half(b);
-            const V16 u = mulHi(r7, kGroupUr) + mulHi(g7, kGroupUg) + mulHi(b7, kGroupUb);
-            const V16 v = mulHi(r7, kGroupVr) + mulHi(g7, kGroupVg) + mulHi(b7, kGroupVb);
-            // clamp(x + 128) of each: a signed saturating pack, then the top bit flipped.
-            const V8 uv = hn::Xor(packss(hn::ShiftRight<6>(u), hn::ShiftRight<6>(v)), hn::Set(d8, 0x80));
-            out.q[k] = hn::Or(shufb(b8(y), cy0), shufb(uv, cuv0));
-            out.q[k + 1] = hn::Or(shufb(b8(y), cy1), shufb(uv, cuv1));
+            const GroupWords w = groupWords(in, k);
+            out.q[k] = hn::Or(shufb(b8(w.y), cy0), shufb(w.uv, cuv0));
+            out.q[k + 1] = hn::Or(shufb(b8(w.y), cy1), shufb(w.uv, cuv1));
         }
         rgb.store(out, dst[0] + 3 * x);
+    }
+    return x;
+}
+
+int rgbToYuvPlanesQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    const RgbQuads rgb;
+    const V32 order = unpackOrder();
+    const auto put = [&](V8 v, Qrx8u* p) { hn::StoreU(b8(permd(dw(v), order)), d8, p); };
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        const Quads in = rgb.load(src[0] + 3 * x);
+        const GroupWords lo = groupWords(in, 0), hi = groupWords(in, 2);
+        const auto y = [](V16 s) { return w16(hn::ShiftRight<8>(hn::BitCast(du16, s))); };
+        put(packus(y(lo.y), y(hi.y)), dst[0] + x);
+        // U of quads 0-3 in the low qwords, V in the high qwords.
+        const auto q = [](V8 v) { return hn::BitCast(du64, v); };
+        put(b8(hn::InterleaveLower(du64, q(lo.uv), q(hi.uv))), dst[1] + x);
+        put(b8(hn::InterleaveUpper(du64, q(lo.uv), q(hi.uv))), dst[2] + x);
+    }
+    return x;
+}
+
+// ---- RGBA to four planes, 16-bit groups ------------------------------------
+
+// Dwords R G B A of four registers become words R + 256 G and B + 256 A of
+// two, by saturating packs of values that never saturate.
+int rgbaToPlanesQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    const V32 order = unpackOrder(), low = hn::Set(d32, 0xFFFF);
+    const V16 lowByte = k(255);
+    const auto put = [&](V16 a, V16 b, Qrx8u* p) { hn::StoreU(b8(permd(dw(packus(a, b)), order)), d8, p); };
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        V32 in[4];
+        for (int i = 0; i < 4; ++i) in[i] = dw(hn::LoadU(d8, src[0] + 4 * x + i * kStep));
+        Tri16 t[2];
+        V16 alpha[2];
+        for (int h = 0; h < 2; ++h) {
+            const V32 *a = in + 2 * h, *b = a + 1;
+            const V16 rg = packusd(hn::And(*a, low), hn::And(*b, low));
+            const V16 ba = packusd(dw(hn::ShiftRight<16>(hn::BitCast(du32, *a))),
+                                   dw(hn::ShiftRight<16>(hn::BitCast(du32, *b))));
+            const auto high = [](V16 v) { return w16(hn::ShiftRight<8>(hn::BitCast(du16, v))); };
+            t[h] = fourPlaneForward(hn::And(rg, lowByte), high(rg), hn::And(ba, lowByte));
+            alpha[h] = high(ba);
+        }
+        for (int c = 0; c < 3; ++c) put(t[0].c[c], t[1].c[c], dst[c] + x);
+        put(alpha[0], alpha[1], dst[3] + x);
     }
     return x;
 }
@@ -677,9 +737,9 @@ constexpr auto planarGroupInverse = groupInverse<kGroupInverse2, 12, 1>;
 
 constexpr auto kRgbToYuvC3 = rgbToYuvQuads;
 constexpr auto kRgbToYuvAC4 = rgbaToYuvaQuads;
-constexpr auto kRgbToYuvC3P3 = pixels<InRgb, groupForward, OutPlanes3, Qrx8u>;
+constexpr auto kRgbToYuvC3P3 = rgbToYuvPlanesQuads;
 constexpr auto kRgbToYuvP3 = pixels<InPlanes, groupForward, OutPlanes3, Qrx8u>;
-constexpr auto kRgbToYuvAC4P4 = pixels<InRgba, fourPlaneForward, OutPlanes<true>, Qrx8u>;
+constexpr auto kRgbToYuvAC4P4 = rgbaToPlanesQuads;
 constexpr auto kYuvToRgbC3 = pixels<InRgb, groupInverse<kGroupInverse, 13, 0>, OutRgb, Qrx8u>;
 constexpr auto kYuvToRgbAC4 = yuvaToRgbaQuads;
 constexpr auto kYuvToRgbP3C3 = pixels<InPlanes, planarGroupInverse, OutRgb, Qrx8u>;
