@@ -292,19 +292,25 @@ template <class L, Alpha A>
     const V blk[4] = {_mm512_unpacklo_epi16(lo01, lo23), _mm512_unpackhi_epi16(lo01, lo23),
                       _mm512_unpacklo_epi16(hi01, hi23), _mm512_unpackhi_epi16(hi01, hi23)};
     Qrx8u* p = d.p + x * L::channels;
+    if constexpr (A == Alpha::None) {
+        // Drop every fourth byte (12 bytes per lane), then join the twelve
+        // dwords of each block into three full vectors.
+        const long long lo = 0x0908060504020100ll, hi = static_cast<long long>(0xFFFFFFFF0E0D0C0Aull);
+        const V squeeze = _mm512_set_epi64(hi, lo, hi, lo, hi, lo, hi, lo);
+        V sq[4];
+        for (int j = 0; j < 4; ++j) sq[j] = _mm512_shuffle_epi8(blk[j], squeeze);
+        const V join[3] = {_mm512_set_epi32(20, 18, 17, 16, 14, 13, 12, 10, 9, 8, 6, 5, 4, 2, 1, 0),
+                           _mm512_set_epi32(25, 24, 22, 21, 20, 18, 17, 16, 14, 13, 12, 10, 9, 8, 6, 5),
+                           _mm512_set_epi32(30, 29, 28, 26, 25, 24, 22, 21, 20, 18, 17, 16, 14, 13, 12, 10)};
+        for (int j = 0; j < 3; ++j)
+            _mm512_storeu_si512(p + 64 * j, _mm512_permutex2var_epi32(sq[j], join[j], sq[j + 1]));
+        return;
+    }
     for (int j = 0; j < 4; ++j) {
-        if constexpr (A == Alpha::Set) {
+        if constexpr (A == Alpha::Set)
             _mm512_storeu_si512(p + 64 * j, blk[j]);
-        } else if constexpr (A == Alpha::Keep) {
+        else
             _mm512_mask_storeu_epi8(p + 64 * j, 0x7777777777777777ull, blk[j]);
-        } else {
-            // Drop every fourth byte, then close the 12-byte lanes up.
-            const long long lo = 0x0908060504020100ll, hi = static_cast<long long>(0xFFFFFFFF0E0D0C0Aull);
-            const V squeeze = _mm512_set_epi64(hi, lo, hi, lo, hi, lo, hi, lo);
-            const V join = _mm512_set_epi32(15, 15, 15, 15, 14, 13, 12, 10, 9, 8, 6, 5, 4, 2, 1, 0);
-            _mm512_mask_storeu_epi8(p + 48 * j, (1ull << 48) - 1,
-                                    permute32(join, _mm512_shuffle_epi8(blk[j], squeeze)));
-        }
     }
 }
 
