@@ -127,18 +127,13 @@ struct VecPlanarDst {
     Qrx8u* const* p;
 };
 
-// The arithmetic of a vector group; kHigh asks for the samples in the high
-// bytes of their words (x 256), the others take them in the low bytes.
-struct Halved {  // interleaved encoder groups
-    static constexpr bool kHigh = false;
-};
+// The arithmetic of a vector group. Those that take channel words say by
+// kHigh whether they want the samples in the high bytes (x 256) or the low
+// bytes; the others take word pairs straight from an interleaved source.
+struct Halved {};   // interleaved encoder groups
+struct Forward {};  // forward matrix, exact
+struct Inverse {};  // inverse matrix, exact
 struct Truncated {  // planar encoder groups
-    static constexpr bool kHigh = false;
-};
-struct Forward {  // forward matrix, exact
-    static constexpr bool kHigh = false;
-};
-struct Inverse {  // inverse matrix, exact
     static constexpr bool kHigh = false;
 };
 struct InverseGroups {  // decoder groups
@@ -194,11 +189,12 @@ V channelWords(int offset) {
     return lanePattern([=](int i) { return (i & 1) != High ? -1 : (i / 2 & 3) * Channels + offset; });
 }
 // Dword k of a lane takes the pixel of word 2k (2k + 1 for the odd ones) as
-// two words, channels a and b, for vpmaddwd.
+// two words, channels a and b (zero for -1), for vpmaddwd.
 template <int Channels>
 V pairDwords(int a, int b, int odd) {
     return lanePattern([=](int i) {
-        return (i & 1) ? -1 : ((i / 4 * 2 + odd) & 3) * Channels + ((i & 2) ? b : a);
+        const int c = (i & 2) ? b : a;
+        return (i & 1) || c < 0 ? -1 : ((i / 4 * 2 + odd) & 3) * Channels + c;
     });
 }
 // Word j of a lane takes the pixel of word j as two bytes, channels a and
@@ -314,15 +310,9 @@ template <class L, Alpha A>
     }
 }
 
-// Pairs of words for vpmaddwd without crossing lanes: (a, b) of the even
-// words in [0], of the odd words in [1].
 constexpr __mmask32 kOddWords = 0xAAAAAAAAu;
-inline void pairs(V a, V b, V out[2]) {
-    out[0] = _mm512_mask_blend_epi16(kOddWords, a, _mm512_slli_epi32(b, 16));
-    out[1] = _mm512_mask_blend_epi16(kOddWords, _mm512_srli_epi32(a, 16), b);
-}
 
-// Words again from exact 32-bit sums over such pairs (plus a bias), each
+// Words again from exact 32-bit sums over word pairs (plus a bias), each
 // floored at 2^Shift: the even results from the low half, the odd ones
 // from the high half of their dwords.
 template <int Shift>
@@ -341,7 +331,6 @@ V floorSum(const V a[2], V ka, const V b[2], V kb, V bias) {
                                    _mm512_slli_epi32(withBias[1], 16 - Shift));
 }
 
-// Halved and Inverse take their word pairs straight from the bytes.
 template <class L>
 [[gnu::always_inline]] inline void convert(Halved, const PackedBlocks<L>& in, int h, V out[3]) {
     using namespace bt601;
@@ -378,16 +367,20 @@ inline void apply(Truncated, const V in[3], V out[3]) {
     }
 }
 
-inline void apply(Forward, const V in[3], V out[3]) {
+template <class L>
+[[gnu::always_inline]] inline void convert(Forward, const PackedBlocks<L>& in, int h, V out[3]) {
     using namespace bt601;
     // The offsets ride on a constant 512 paired with B; G's luma weight
     // above 2^15 is taken as (kYg - 65536) plus G itself after the shift.
     static_assert(kYOffset % 512 == 0 && kCOffset % 512 == 0, "offsets ride on 512");
-    V rg[2], b1[2];
-    pairs(in[0], in[1], rg);
-    pairs(in[2], set16(512), b1);
+    constexpr int C = L::channels;
+    const V rg[2] = {in.pick(h, pairDwords<C>(L::r, L::g, 0)), in.pick(h, pairDwords<C>(L::r, L::g, 1))};
+    const V with512 = pair(0, 512);
+    const V b1[2] = {_mm512_or_si512(in.pick(h, pairDwords<C>(L::b, -1, 0)), with512),
+                     _mm512_or_si512(in.pick(h, pairDwords<C>(L::b, -1, 1)), with512)};
+    const V g = in.pick(h, channelWords<C, false>(L::g));
     const V zero = _mm512_setzero_si512();
-    out[0] = _mm512_add_epi16(in[1], floorSum<16>(rg, pair(kYr, kYg - 65536), b1, pair(kYb, kYOffset / 512), zero));
+    out[0] = _mm512_add_epi16(g, floorSum<16>(rg, pair(kYr, kYg - 65536), b1, pair(kYb, kYOffset / 512), zero));
     out[1] = floorSum<16>(rg, pair(kCbR, kCbG), b1, pair(kCbB, kCOffset / 512), zero);
     out[2] = floorSum<16>(rg, pair(kCrR, kCrG), b1, pair(kCrB, kCOffset / 512), zero);
 }
