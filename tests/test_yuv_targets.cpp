@@ -145,4 +145,45 @@ TEST(YuvTargets, EveryTargetMatchesScalar) {
     }
 }
 
+// Every 8-bit colour (and, for four channels, every alpha in turn) through
+// the per-pixel rows of interleaved sources, so each rounding step of the
+// vector formulas is compared at every input rather than at random ones.
+TEST(YuvTargets, EveryColourMatchesScalar) {
+    struct PixelCase {
+        const char* name;
+        RowFn<Qrx8u> YuvRows::*fn;
+        int channels;
+        std::vector<PlaneSize> dst;
+    };
+    const std::vector<PixelCase> cases = {
+        {"rgbToYuvC3", &YuvRows::rgbToYuvC3, 3, kRgb},
+        {"rgbToYuvAC4", &YuvRows::rgbToYuvAC4, 4, kRgba},
+        {"rgbToYuvC3P3", &YuvRows::rgbToYuvC3P3, 3, kPlanes},
+        {"rgbToYuvAC4P4", &YuvRows::rgbToYuvAC4P4, 4, kPlanes4},
+        {"yuvToRgbC3", &YuvRows::yuvToRgbC3, 3, kRgb},
+        {"yuvToRgbAC4", &YuvRows::yuvToRgbAC4, 4, kRgba},
+    };
+    constexpr int kWidth = 4096;
+    const YuvRows& ref = *qrx::yuv::yuvRowsFor(qrx::Target::Scalar);
+    for (qrx::Target t : qrxtest::vectorTargets()) {
+        const YuvRows& table = *qrx::yuv::yuvRowsFor(t);
+        for (const PixelCase& c : cases) {
+            GuardedImage<Qrx8u> src(kWidth, 1, c.channels);
+            RowSet<Qrx8u> want(c.dst, kWidth, Fill::Random, 5), have(c.dst, kWidth, Fill::Random, 5);
+            const Qrx8u* in[] = {src.ptr()};
+            for (int chunk = 0; chunk < (1 << 24) / kWidth; ++chunk) {
+                for (int x = 0; x < kWidth; ++x) {
+                    const int colour = chunk * kWidth + x;
+                    for (int ch = 0; ch < c.channels; ++ch)
+                        src.at(x, 0, ch) = Qrx8u(ch < 3 ? colour >> (8 * ch) : x + chunk);
+                }
+                (ref.*c.fn)(in, want.ptrs.data(), kWidth);
+                (table.*c.fn)(in, have.ptrs.data(), kWidth);
+                ASSERT_TRUE(want == have) << qrx::targetName(t) << " " << c.name << " colours from "
+                                          << chunk * kWidth;
+            }
+        }
+    }
+}
+
 }  // namespace
