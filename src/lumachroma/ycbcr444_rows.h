@@ -26,7 +26,10 @@ struct Ycbcr444Rows {
     PackedToPlanar rgbToYcbcrAC4P3;  // source alpha ignored
     PlanarToPlanar rgbToYcbcrP3;
 
-    // Decoders; within one of the inverse matrix, exact for the AC4 form.
+    // Decoders. Leading groups of 8 pixels (every pixel of the forms that
+    // set alpha) by 16-bit group arithmetic within one of the inverse
+    // matrix; the rest of the row, and every pixel of the AC4 form, by the
+    // matrix.
     PackedToPacked ycbcrToRgbC3;
     PackedToPacked ycbcrToRgbAC4;  // fourth destination byte left alone
     PlanarToPacked ycbcrToRgbP3C3;
