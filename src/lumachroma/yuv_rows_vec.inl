@@ -498,10 +498,10 @@ HWY_INLINE V32 upperTwice(V32 v) {
 
 // ---- RGB to YUV 4:2:0, exact -------------------------------------------------
 
-// Luma sums of one row's quads, and their (R, B) word pairs.
+// Luma sums of one row's quads, and their (R, B) and (G, G) word pairs.
 struct QuadLuma {
     V32 sum[4];
-    V16 rb[4];
+    V16 rb[4], gg[4];
 };
 
 HWY_INLINE QuadLuma quadLuma(const Quads& in) {
@@ -513,7 +513,8 @@ HWY_INLINE QuadLuma quadLuma(const Quads& in) {
     QuadLuma o;
     for (int k = 0; k < 4; ++k) {
         o.rb[k] = w16(shufb(in.q[k], crb));
-        o.sum[k] = madd(o.rb[k], wrb) + madd(w16(shufb(in.q[k], cgg)), wgg);
+        o.gg[k] = w16(shufb(in.q[k], cgg));
+        o.sum[k] = madd(o.rb[k], wrb) + madd(o.gg[k], wgg);
     }
     return o;
 }
@@ -526,15 +527,13 @@ HWY_INLINE V8 quadLumaBytes(const QuadLuma& l, V32 order) {
 // Chroma of the blocks of quads first and first + 1 of two rows: per dword, the
 // clamped V and U words, blocks in the order of the quads' dword pairs.
 HWY_INLINE V16 quadChroma(const QuadLuma& a, const QuadLuma& b, int first) {
-    V32 s[2];
-    for (int i = 0; i < 2; ++i) {
-        // (R, B) and luma sums of the pixel pairs: adjacent dwords.
-        const V32 rb = dw(a.rb[first + i] + b.rb[first + i]), t = a.sum[first + i] + b.sum[first + i];
-        s[i] = shufps<0x88>(rb, t) + shufps<0xDD>(rb, t);
-    }
-    const V32 rb = shufps<0x44>(s[0], s[1]), t = shufps<0xEE>(s[0], s[1]);
-    // floor((131071 - T) / 65536) in both words, added to the R and B sums.
-    const V16 drb = w16(rb) + w16(upperTwice(hn::Set(d32, 131071) - t));
+    // R - G and B - G of both rows, then of the pixel pairs (adjacent dwords).
+    V32 d[2];
+    for (int i = 0; i < 2; ++i)
+        d[i] = dw((a.rb[first + i] + b.rb[first + i]) - (a.gg[first + i] + b.gg[first + i]));
+    const V16 s = w16(shufps<0x88>(d[0], d[1])) + w16(shufps<0xDD>(d[0], d[1]));
+    // floor((131071 - 19595 (R - G) - 7471 (B - G)) / 65536) added to both.
+    const V16 drb = s + w16(upperTwice(madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071)));
     const V16 m = hn::MulHigh(drb, pairOf(kV - 65536, kU)) + hn::And(drb, pairOf(-1, 0));
     return hn::ShiftRight<2>(m) + k(128);
 }
