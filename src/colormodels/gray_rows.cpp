@@ -4,20 +4,11 @@
 
 namespace qrx {
 
-namespace isa_scalar { extern const GrayRows kGrayRows; }
-namespace isa_sse2 { extern const GrayRows kGrayRows; }
-namespace isa_avx2 { extern const GrayRows kGrayRows; }
-namespace isa_avx512 { extern const GrayRows kGrayRows; }
+QRX_TARGET_TABLES(GrayRows, kGrayRows);
 
-constexpr TableSet<GrayRows> kTables{&isa_scalar::kGrayRows, &isa_sse2::kGrayRows,
-                                     &isa_avx2::kGrayRows, &isa_avx512::kGrayRows};
+const GrayRows* grayRowsFor(Target t) { return tableFor(kGrayRowsSet, t); }
 
-const GrayRows* grayRowsFor(Target t) { return kTables[static_cast<int>(t)]; }
-
-const GrayRows& grayRows() {
-    static const GrayRows& table = widestTable(kTables);
-    return table;
-}
+const GrayRows& grayRows() { return dispatchedTable(kGrayRowsSet); }
 
 GrayWeights12 grayWeights12(const Qrx32f c[3]) {
     GrayWeights12 w{};

@@ -29,4 +29,27 @@ const Table& widestTable(const TableSet<Table>& set) {
     return *set[0];
 }
 
+template <class Table>
+const Table* tableFor(const TableSet<Table>& set, Target t) {
+    return set[static_cast<int>(t)];
+}
+
+// The widest table, chosen on the first call and kept (one per family).
+template <class Table>
+const Table& dispatchedTable(const TableSet<Table>& set) {
+    static const Table& table = widestTable(set);
+    return table;
+}
+
+// Declares the four copies of a family's table `name` that its .inl defines
+// once per instruction set, and gathers them as the TableSet `name##Set`.
+#define QRX_TARGET_TABLES(Table, name)                           \
+    namespace isa_scalar { extern const Table name; }            \
+    namespace isa_sse2 { extern const Table name; }              \
+    namespace isa_avx2 { extern const Table name; }              \
+    namespace isa_avx512 { extern const Table name; }            \
+    constexpr TableSet<Table> name##Set {                        \
+        &isa_scalar::name, &isa_sse2::name, &isa_avx2::name, &isa_avx512::name \
+    }
+
 }  // namespace qrx

@@ -2,19 +2,10 @@
 
 namespace qrx::yuv {
 
-namespace isa_scalar { extern const YuvRows kYuvRows; }
-namespace isa_sse2 { extern const YuvRows kYuvRows; }
-namespace isa_avx2 { extern const YuvRows kYuvRows; }
-namespace isa_avx512 { extern const YuvRows kYuvRows; }
+QRX_TARGET_TABLES(YuvRows, kYuvRows);
 
-constexpr TableSet<YuvRows> kTables{&isa_scalar::kYuvRows, &isa_sse2::kYuvRows,
-                                    &isa_avx2::kYuvRows, &isa_avx512::kYuvRows};
+const YuvRows* yuvRowsFor(Target t) { return tableFor(kYuvRowsSet, t); }
 
-const YuvRows* yuvRowsFor(Target t) { return kTables[static_cast<int>(t)]; }
-
-const YuvRows& yuvRows() {
-    static const YuvRows& table = widestTable(kTables);
-    return table;
-}
+const YuvRows& yuvRows() { return dispatchedTable(kYuvRowsSet); }
 
 }  // namespace qrx::yuv
