@@ -320,8 +320,8 @@ QRXAPI QrxStatus qrxiYCbCr422ToBGR565_8u16u_C2C3R(const Qrx8u* pSrc, int srcStep
     QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYUV420ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr420ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
@@ -330,8 +330,8 @@ QRXAPI QrxStatus qrxiYCbCr411ToBGR565_8u16u_P3C3R(const Qrx8u* const pSrc[3], co
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCrToBGR565Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep,
     QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_C2C3R(const Qrx8u* pSrc, int srcStep,
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
@@ -370,16 +370,16 @@ QRXAPI QrxStatus qrxiYUV420ToRGB555_8u16u_P3C3R(const Qrx8u* const pSrc[3], cons
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYUV420ToRGB565_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR444_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR555_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB444_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB555_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB565_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR444_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR555_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB444_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB555_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB565_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR444_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR555_8u16u_P3C3R(const Qrx8u* const pSrc[3], const int srcStep[3],
@@ -412,16 +412,16 @@ QRXAPI QrxStatus qrxiYCbCrToRGB555Dither_8u16u_C3R(const Qrx8u* pSrc, int srcSte
     QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCrToRGB565Dither_8u16u_C3R(const Qrx8u* pSrc, int srcStep, Qrx16u* pDst, int dstStep,
     QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToBGR555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
-QRXAPI QrxStatus qrxiYCbCrToRGB565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3], int srcStep,
-    Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToBGR555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB444Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB555Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
+QRXAPI QrxStatus qrxiYCbCrToRGB565Dither_8u16u_P3C3R(const Qrx8u* const pSrc[3],
+    const int srcStep[3], Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR444Dither_8u16u_C2C3R(const Qrx8u* pSrc, int srcStep,
     Qrx16u* pDst, int dstStep, QrxRoiSize roiSize);
 QRXAPI QrxStatus qrxiYCbCr422ToBGR555Dither_8u16u_C2C3R(const Qrx8u* pSrc, int srcStep,
