@@ -1,2 +1,2 @@
 #define QRX_ISA isa_sse2
-#include "colormodels/gray_rows.inl"
+#include "colormodels/gray_rows_inl.h"

@@ -41,7 +41,7 @@ const Table& dispatchedTable(const TableSet<Table>& set) {
     return table;
 }
 
-// Declares the four copies of a family's table `name` that its .inl defines
+// Declares the four copies of a family's table `name` that its _rows_inl.h defines
 // once per instruction set, and gathers them as the TableSet `name##Set`.
 #define QRX_TARGET_TABLES(Table, name)                           \
     namespace isa_scalar { extern const Table name; }            \

@@ -1,2 +1,2 @@
 #define QRX_ISA isa_avx512
-#include "lumachroma/ycbcr444_rows.inl"
+#include "lumachroma/ycbcr444_rows_inl.h"

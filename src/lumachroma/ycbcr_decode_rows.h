@@ -6,7 +6,7 @@
 // differ in the last bit, so each row function splits its row itself at the
 // column its operation documents. Entries reach the row functions only
 // through the kernel table; the arithmetic of each kind of row is named in
-// ycbcr_decode_rows.inl.
+// ycbcr_decode_rows_inl.h.
 #pragma once
 
 #include "frame/dispatch.h"

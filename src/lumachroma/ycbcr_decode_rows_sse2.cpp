@@ -1,2 +1,2 @@
 #define QRX_ISA isa_sse2
-#include "lumachroma/ycbcr_decode_rows.inl"
+#include "lumachroma/ycbcr_decode_rows_inl.h"

@@ -1,2 +1,2 @@
 #define QRX_ISA isa_scalar
-#include "lumachroma/yuv_rows.inl"
+#include "lumachroma/yuv_rows_inl.h"

@@ -1,5 +1,5 @@
 // AVX-512BW building blocks of the subsampled YCbCr decoders: 64 vector
-// columns (32 pixel pairs) per step. Included by ycbcr_decode_rows.inl in the
+// columns (32 pixel pairs) per step. Included by ycbcr_decode_rows_inl.h in the
 // AVX-512 build only, after the layouts and arithmetic it names; the row
 // loops that use them are there, shared with the AVX2 blocks.
 //

@@ -1,5 +1,5 @@
 // AVX2 building blocks of the subsampled YCbCr decoders: 32 vector columns
-// (16 pixel pairs) per step. Included by ycbcr_decode_rows.inl in the AVX2
+// (16 pixel pairs) per step. Included by ycbcr_decode_rows_inl.h in the AVX2
 // build only; the arithmetic is that of the AVX-512 blocks (see there), the
 // differences are in moving bytes, where AVX2 has no two-table permutes:
 // byte shuffles work within 128-bit lanes, so whole lanes are arranged first.

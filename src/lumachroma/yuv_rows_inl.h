@@ -10,7 +10,7 @@
 #include "frame/image.h"
 #include "lumachroma/pixels.h"
 #include "lumachroma/yuv_rows.h"
-#include "lumachroma/yuv_rows_vec.inl"
+#include "lumachroma/yuv_rows_vec_inl.h"
 
 namespace qrx::yuv {
 inline namespace QRX_ISA {

@@ -1,5 +1,5 @@
 // Vector kernels of the RGB <-> YUV rows for the AVX2 and AVX-512BW builds of
-// yuv_rows.inl; other builds get null kernels and run the scalar rows alone.
+// yuv_rows_inl.h; other builds get null kernels and run the scalar rows alone.
 //
 // A kernel converts the leading whole vectors of a row (kStep pixels each,
 // never reading or writing past the last) and returns how many pixels it

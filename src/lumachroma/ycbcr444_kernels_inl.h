@@ -1,5 +1,5 @@
 // Vector kernels of the YCbCr 4:4:4 rows for AVX-512BW and AVX2, included by
-// ycbcr444_rows.inl inside its namespaces in the translation units built for
+// ycbcr444_rows_inl.h inside its namespaces in the translation units built for
 // them. One body serves both widths; only the few operations below differ.
 //
 // A kernel takes 16 pixels per 128-bit lane at a time (64 per AVX-512 step,

@@ -2,7 +2,7 @@
 // instruction set by ycbcr_decode_rows_<target>.cpp (QRX_ISA names the set).
 //
 // The portable templates below are the reference. Where the instruction set
-// allows, hand-written kernels (ycbcr_decode_kernels_*.inl) convert the
+// allows, hand-written kernels (ycbcr_decode_kernels_*_inl.h) convert the
 // leading vector columns of a row in blocks and report how far they got; the
 // portable code finishes the row from there, so the vector and scalar
 // columns of every row are exactly those of the reference.
@@ -209,9 +209,9 @@ struct PairSamples {
 }  // namespace qrx
 
 #if defined(__AVX512BW__)
-#include "lumachroma/ycbcr_decode_kernels_avx512.inl"
+#include "lumachroma/ycbcr_decode_kernels_avx512_inl.h"
 #elif defined(__AVX2__)
-#include "lumachroma/ycbcr_decode_kernels_avx2.inl"
+#include "lumachroma/ycbcr_decode_kernels_avx2_inl.h"
 #endif
 
 namespace qrx {

@@ -1,5 +1,5 @@
 // Vector kernels of the subsampled YCbCr encoders for AVX-512BW and AVX2,
-// included by ycbcr_encode_rows.inl in the translation units built for them.
+// included by ycbcr_encode_rows_inl.h in the translation units built for them.
 //
 // Pixels are handled in groups of one dword per pixel (16 per AVX-512 vector,
 // 8 per AVX2 vector), four groups per step. A loader turns a group of any

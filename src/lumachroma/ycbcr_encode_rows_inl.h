@@ -12,7 +12,7 @@
 #include "lumachroma/ycbcr_encode_rows.h"
 
 #if defined(__AVX512BW__) || defined(__AVX2__)
-#include "lumachroma/ycbcr_encode_kernels.inl"
+#include "lumachroma/ycbcr_encode_kernels_inl.h"
 #else
 namespace qrx {
 inline namespace QRX_ISA {

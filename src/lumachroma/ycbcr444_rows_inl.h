@@ -143,7 +143,7 @@ struct InverseGroups {  // decoder groups
 };
 
 #if defined(__AVX2__)
-#include "lumachroma/ycbcr444_kernels.inl"
+#include "lumachroma/ycbcr444_kernels_inl.h"
 #else
 
 template <class Arith, class Src, class Dst>
