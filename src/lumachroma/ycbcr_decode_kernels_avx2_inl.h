@@ -32,33 +32,19 @@ using Weights = LaneWeights<Vector>;
 using Lanes = LaneTriple<Vector>;
 using Pairs = PairSamples<Vector>;
 
-Weights weightsOf(const VectorSet& k) {
-    return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
-}
-
-V centred(V s, int zero) { return _mm256_slli_epi16(_mm256_sub_epi16(s, splat(zero)), 7); }
-
-Lanes chromaTerms(const Weights& k, V cb, V cr) {
-    const V us = centred(cb, 128), vs = centred(cr, 128);
-    const V g = _mm256_adds_epi16(_mm256_mulhi_epi16(us, k.gu), _mm256_mulhi_epi16(vs, k.gv));
-    return {_mm256_adds_epi16(_mm256_mulhi_epi16(vs, k.r), k.t), _mm256_adds_epi16(g, k.t),
-            _mm256_adds_epi16(_mm256_mulhi_epi16(us, k.b), k.t)};
-}
-
-Lanes pixels(const Weights& k, const Lanes& c, V y) {
-    const V luma = _mm256_mulhi_epi16(centred(y, 16), k.y);
-    return {_mm256_srai_epi16(_mm256_adds_epi16(luma, c.r), 4),
-            _mm256_srai_epi16(_mm256_adds_epi16(luma, c.g), 4),
-            _mm256_srai_epi16(_mm256_adds_epi16(luma, c.b), 4)};
-}
+// The 16-bit lane operations the shared decoder arithmetic is written in.
+V adds(V a, V b) { return _mm256_adds_epi16(a, b); }
+V sub(V a, V b) { return _mm256_sub_epi16(a, b); }
+V mulhi(V a, V b) { return _mm256_mulhi_epi16(a, b); }
+V band(V a, V b) { return _mm256_and_si256(a, b); }
+template <int N>
+V shl(V a) { return _mm256_slli_epi16(a, N); }
+template <int N>
+V sra(V a) { return _mm256_srai_epi16(a, N); }
+template <int N>
+V srl(V a) { return _mm256_srli_epi16(a, N); }
 
 // ---- sources ------------------------------------------------------------------------
-
-void lumaPairs(const Qrx8u* y, V& even, V& odd) {
-    const V w = load(y);
-    even = _mm256_and_si256(w, splat(0xFF));
-    odd = _mm256_srli_epi16(w, 8);
-}
 
 V chromaPerPair(const Qrx8u* c) { return _mm256_cvtepu8_epi16(load16(c)); }
 

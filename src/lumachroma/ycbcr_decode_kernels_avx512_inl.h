@@ -34,35 +34,19 @@ using Weights = LaneWeights<Vector>;
 using Lanes = LaneTriple<Vector>;
 using Pairs = PairSamples<Vector>;
 
-Weights weightsOf(const VectorSet& k) {
-    return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
-}
+// The 16-bit lane operations the shared decoder arithmetic is written in.
+V adds(V a, V b) { return _mm512_adds_epi16(a, b); }
+V sub(V a, V b) { return _mm512_sub_epi16(a, b); }
+V mulhi(V a, V b) { return _mm512_mulhi_epi16(a, b); }
+V band(V a, V b) { return _mm512_and_si512(a, b); }
+template <int N>
+V shl(V a) { return _mm512_slli_epi16(a, N); }
+template <int N>
+V sra(V a) { return _mm512_srai_epi16(a, N); }
+template <int N>
+V srl(V a) { return _mm512_srli_epi16(a, N); }
 
-// (s - zero) * 128 in each 16-bit lane.
-V centred(V s, int zero) { return _mm512_slli_epi16(_mm512_sub_epi16(s, splat(zero)), 7); }
-
-Lanes chromaTerms(const Weights& k, V cb, V cr) {
-    const V us = centred(cb, 128), vs = centred(cr, 128);
-    const V g = _mm512_adds_epi16(_mm512_mulhi_epi16(us, k.gu), _mm512_mulhi_epi16(vs, k.gv));
-    return {_mm512_adds_epi16(_mm512_mulhi_epi16(vs, k.r), k.t), _mm512_adds_epi16(g, k.t),
-            _mm512_adds_epi16(_mm512_mulhi_epi16(us, k.b), k.t)};
-}
-
-// R, G, B of one pixel per lane, not yet clamped.
-Lanes pixels(const Weights& k, const Lanes& c, V y) {
-    const V luma = _mm512_mulhi_epi16(centred(y, 16), k.y);
-    return {_mm512_srai_epi16(_mm512_adds_epi16(luma, c.r), 4),
-            _mm512_srai_epi16(_mm512_adds_epi16(luma, c.g), 4),
-            _mm512_srai_epi16(_mm512_adds_epi16(luma, c.b), 4)};
-}
-
-// ---- sources: Y of the even and odd pixel and the pair's Cb, Cr -------------------
-
-void lumaPairs(const Qrx8u* y, V& even, V& odd) {
-    const V w = load(y);
-    even = _mm512_and_si512(w, splat(0xFF));
-    odd = _mm512_srli_epi16(w, 8);
-}
+// ---- sources: the chroma samples of each pair -------------------------------------
 
 // 16 bytes widened to 32-bit lanes. (32-bit lane operations take their
 // zero-masking forms throughout: GCC 12 warns about the undefined input the

@@ -221,6 +221,34 @@ namespace {
 #if defined(__AVX2__)
 namespace simd {
 
+// The vector set's lane arithmetic, on the lane operations of the build's
+// kernel file.
+Weights weightsOf(const VectorSet& k) {
+    return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
+}
+
+// (s - zero) * 128 in each 16-bit lane.
+V centred(V s, int zero) { return shl<7>(sub(s, splat(zero))); }
+
+Lanes chromaTerms(const Weights& k, V cb, V cr) {
+    const V us = centred(cb, 128), vs = centred(cr, 128);
+    const V g = adds(mulhi(us, k.gu), mulhi(vs, k.gv));
+    return {adds(mulhi(vs, k.r), k.t), adds(g, k.t), adds(mulhi(us, k.b), k.t)};
+}
+
+// R, G, B of one pixel per lane, not yet clamped.
+Lanes pixels(const Weights& k, const Lanes& c, V y) {
+    const V luma = mulhi(centred(y, 16), k.y);
+    return {sra<4>(adds(luma, c.r)), sra<4>(adds(luma, c.g)), sra<4>(adds(luma, c.b))};
+}
+
+// Y of the even and the odd pixel of each pair.
+void lumaPairs(const Qrx8u* y, V& even, V& odd) {
+    const V w = load(y);
+    even = band(w, splat(0xFF));
+    odd = srl<8>(w);
+}
+
 template <int Shift>
 Pairs loadPairs(const PlanesSrc<Shift>& s, int x) {
     Pairs p;
