@@ -137,8 +137,9 @@ std::string sizeName(QrxRoiSize r) {
 
 }  // namespace
 
-void registerCase(const std::string& subject, const Layout& src, const Layout& dst, Runner run) {
-  for (QrxRoiSize roi : {kFrame, kSmall}) {
+void registerCase(const std::string& subject, const Layout& src, const Layout& dst, Runner run,
+                  std::initializer_list<QrxRoiSize> sizes) {
+  for (QrxRoiSize roi : sizes) {
     std::string name = subject + "/" + sizeName(roi);
     benchmark::RegisterBenchmark(name.c_str(), [&src, &dst, run, roi](benchmark::State& state) {
       Args args{&cachedImage(src, true, roi), &cachedImage(dst, false, roi), roi};
@@ -160,19 +161,6 @@ void registerPeer(const std::string& name, const Layout& src, const Layout& dst,
                   const std::string& what) {
   describe("peer:" + name, what + " (" + src.name + " to " + dst.name + ")");
   registerCase(name, src, dst, std::move(run));
-}
-
-namespace {
-std::vector<void (*)()>& extensions() {
-  static std::vector<void (*)()> list;
-  return list;
-}
-}  // namespace
-
-Extension::Extension(void (*add)()) { extensions().push_back(add); }
-
-void runExtensions() {
-  for (auto add : extensions()) add();
 }
 
 void describe(const std::string& key, const std::string& value) {

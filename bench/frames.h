@@ -2,8 +2,8 @@
 //
 // Benchmark names are "<subject>/<width>x<height>":
 //   qrxiFoo_8u_C3R/1920x1080          one of our operations
-//   qrxiFoo_8u_C3R/scalar/1920x1080   its scalar reference (paired with the above
-//                                     by tools/perf_report.py when present)
+//   qrxiFoo_8u_C3R/avx2/1920x1080     the same with one target's kernels selected
+//                                     (scalar, sse2, avx2, avx512; see operations.h)
 //   libyuv/RGB24ToI420/64x64, opencv/RGB2YUV_I420/..., memcpy/3Bpp/...  peers
 // Every benchmark reports the counter "pixels" as a rate (pixels per second
 // of the region), so operations with different layouts compare directly.
@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -74,10 +75,11 @@ using Runner = std::function<int(const Args&)>;
 constexpr QrxRoiSize kFrame{1920, 1080};
 constexpr QrxRoiSize kSmall{64, 64};
 
-// Registers "<subject>/<size>" for the full frame and the 64x64 region.
-// Images are shared between cases through a cache keyed by layout and role.
+// Registers "<subject>/<size>" for each size (by default the full frame and
+// the 64x64 region). Images are shared between cases through a cache keyed
+// by layout and role.
 void registerCase(const std::string& subject, const Layout& src, const Layout& dst,
-                  Runner run);
+                  Runner run, std::initializer_list<QrxRoiSize> sizes = {kFrame, kSmall});
 
 // Registers a peer case and records what it does under "peer:<name>".
 void registerPeer(const std::string& name, const Layout& src, const Layout& dst, Runner run,
@@ -89,21 +91,8 @@ void describe(const std::string& key, const std::string& value);
 // Name of the memcpy benchmark moving as many bytes as one `src` region.
 std::string memcpyPeerFor(const Layout& src);
 
-// Registers "<op>/<variant>/<size>" on the same layouts as the operation `op`
-// (for instance variant "scalar": the operation run on its scalar reference
-// kernels, which the report pairs with "<op>"). False if `op` is unknown.
-bool registerOperationVariant(const std::string& op, const std::string& variant, Runner run);
-
-// Benchmark files added later hook in with a static Extension object whose
-// function main() calls after our operations and the peers are registered.
-struct Extension {
-  explicit Extension(void (*add)());
-};
-void runExtensions();
-
-void registerOperations();   // ops_table.cpp
-void registerLibyuvPeers();  // peers_libyuv.cpp
-void registerOpenCvPeers();  // peers_opencv.cpp
-void registerMemcpyPeers();  // peers_memcpy.cpp
+void registerLibyuvPeers();  // peers/libyuv.cpp
+void registerOpenCvPeers();  // peers/opencv.cpp
+void registerMemcpyPeers();  // peers/memcpy.cpp
 
 }  // namespace qrxbench

@@ -73,10 +73,9 @@ int invoke(QrxStatus (*fn)(A...), const Args& a) {
   return invokeWith(fn, a, std::index_sequence_for<A...>{});
 }
 
-// The function found at run time, called through its prototype F.
-template <class F>
-Runner runnerFor(void* symbol) {
-  F fn = reinterpret_cast<F>(symbol);
+// A runner calling `fn` with arguments derived from its prototype.
+template <class... A>
+Runner runnerFor(QrxStatus (*fn)(A...)) {
   return [fn](const Args& a) { return invoke(fn, a); };
 }
 

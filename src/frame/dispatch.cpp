@@ -26,4 +26,13 @@ const char* targetName(Target t) {
     return "?";
 }
 
+Target widestTarget() {
+    static const Target widest = [] {
+        for (int t = kTargetCount - 1; t > 0; --t)
+            if (targetSupported(static_cast<Target>(t))) return static_cast<Target>(t);
+        return Target::Scalar;
+    }();
+    return widest;
+}
+
 }  // namespace qrx

@@ -2,7 +2,8 @@
 // that such a translation unit compiles - row functions, pixel layouts,
 // inline helpers - lives in an inline namespace named after the set, so the
 // copies stay apart at link time: an inline helper built for AVX-512 must
-// never stand in for the baseline one. A per-target file defines QRX_ISA
+// never stand in for the baseline one. A generated per-target unit (see
+// cmake/QrxFamily.cmake) defines QRX_ISA
 // before its first include; everything else gets the baseline name.
 #pragma once
 

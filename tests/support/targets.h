@@ -1,10 +1,11 @@
-// Running row kernels of every instruction set built into the library and
-// runnable here, for comparison with the scalar reference.
+// Running the library under every target this machine supports, for
+// comparison with the scalar reference.
 #pragma once
 
 #include <vector>
 
 #include "frame/dispatch.h"
+#include "frame/target_select.h"
 
 namespace qrxtest {
 
@@ -20,5 +21,18 @@ inline std::vector<qrx::Target> vectorTargets() {
             out.push_back(static_cast<qrx::Target>(t));
     return out;
 }
+
+// While it lives, the public entries use target t's kernels.
+class TargetScope {
+public:
+    explicit TargetScope(qrx::Target t) : ok_(qrx::selectTarget(t)) {}
+    ~TargetScope() { qrx::selectAutomaticTarget(); }
+    TargetScope(const TargetScope&) = delete;
+    TargetScope& operator=(const TargetScope&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    bool ok_;
+};
 
 }  // namespace qrxtest

@@ -1,0 +1,343 @@
+// Kernels of the interleaved 8-bit RGB and RGBA rows: four whole pixels per
+// 16-byte block. Part of kernels_inl.h, which includes it inside its
+// namespace after the shared lane helpers; not a header of its own.
+// ---- four whole pixels per 16-byte block ------------------------------------
+// The kernels of the interleaved 8-bit rows below keep pixels where they
+// are: a 16-byte block of an RGBA row holds four whole pixels, and an RGB row
+// gets the same shape by one dword permutation that moves every 12-byte
+// group of four pixels to the start of its own block. Byte shuffles within
+// each block then give 16-bit words or pairs in pixel order, the multiply-
+// adds work on (R, B) and (G, G) word pairs, and results return to bytes with
+// an in-block pack and one more shuffle. Packs across registers interleave
+// their blocks; one fixed permutation puts the pixels back in order.
+
+constexpr int kBlocks = kStep / 16;  // 16-byte blocks per register
+constexpr int kQuad = 4 * kBlocks;   // pixels per register
+constexpr uint8_t Z = 0x80;          // shuffle index giving a zero byte
+constexpr hn::ScalableTag<uint32_t> du32;
+constexpr hn::ScalableTag<uint64_t> du64;
+
+struct Quads {
+    V8 q[4];
+};
+
+HWY_INLINE V8 bytes16(const uint8_t (&c)[16]) { return hn::LoadDup128(d8, c); }
+template <class V>
+HWY_INLINE V32 dw(V v) {
+    return hn::BitCast(d32, v);
+}
+template <class V>
+HWY_INLINE V16 w16(V v) {
+    return hn::BitCast(d16, v);
+}
+template <class V>
+HWY_INLINE V8 b8(V v) {
+    return hn::BitCast(d8, v);
+}
+
+// A dword index vector, f(i) for lane i.
+template <class F>
+HWY_INLINE V32 dwordIndex(F f) {
+    alignas(64) int32_t a[kStep / 4];
+    for (int i = 0; i < kStep / 4; ++i) a[i] = f(i);
+    return hn::Load(d32, a);
+}
+
+#if HWY_TARGET == HWY_AVX3
+HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm512_shuffle_epi8(v.raw, c.raw)}; }
+HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm512_packs_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm512_packus_epi32(lo.raw, hi.raw)}; }
+HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm512_permutexvar_epi32(i.raw, v.raw)}; }
+// Lane i from a (index < 16) or b (index - 16).
+HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
+    return V32{_mm512_permutex2var_epi32(a.raw, i.raw, b.raw)};
+}
+template <int Imm>
+HWY_INLINE V32 shufps(V32 a, V32 b) {
+    return V32{_mm512_castps_si512(
+        _mm512_shuffle_ps(_mm512_castsi512_ps(a.raw), _mm512_castsi512_ps(b.raw), Imm))};
+}
+#else
+HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm256_shuffle_epi8(v.raw, c.raw)}; }
+HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm256_packs_epi16(lo.raw, hi.raw)}; }
+HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm256_packus_epi32(lo.raw, hi.raw)}; }
+HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm256_permutevar8x32_epi32(v.raw, i.raw)}; }
+HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
+    return hn::IfThenElse(i > hn::Set(d32, 7), permd(b, i), permd(a, i));
+}
+template <int Imm>
+HWY_INLINE V32 shufps(V32 a, V32 b) {
+    return V32{_mm256_castps_si256(
+        _mm256_shuffle_ps(_mm256_castsi256_ps(a.raw), _mm256_castsi256_ps(b.raw), Imm))};
+}
+#endif
+
+// Undoes the block interleave of two levels of packs over four registers
+// (block j of register r ends up as dword r of block j).
+HWY_INLINE V32 unpackOrder() {
+    return dwordIndex([](int m) { return 4 * (m % kBlocks) + m / kBlocks; });
+}
+
+// RGB pixels p[0 .. kStep), 12 bytes at the start of each block.
+struct RgbQuads {
+    V32 first = dwordIndex([](int i) { return 3 * (i / 4) + (i % 4 < 2 ? i % 4 : 2); });
+    V32 last = first + hn::Set(d32, kBlocks);
+    V32 out[3] = {outIndex(0), outIndex(1), outIndex(2)};
+
+    // Register k of the packed row: its dword i comes from dword
+    // 4 (m % 3N / 3) + m % 3 of quad m / 3N, m = 4N k + i.
+    static V32 outIndex(int k) {
+        return dwordIndex([k](int i) {
+            const int m = kQuad * k + i, r = m / (3 * kBlocks), rest = m % (3 * kBlocks);
+            return (r - k) * (kStep / 4) + 4 * (rest / 3) + rest % 3;
+        });
+    }
+    Quads load(const Qrx8u* p) const {
+        constexpr int kBytes = 3 * kQuad;
+        Quads o;
+        for (int k = 0; k < 3; ++k) o.q[k] = b8(permd(dw(hn::LoadU(d8, p + k * kBytes)), first));
+        o.q[3] = b8(permd(dw(hn::LoadU(d8, p + 4 * kBytes - kStep)), last));
+        return o;
+    }
+    void store(const Quads& o, Qrx8u* p) const {
+        for (int k = 0; k < 3; ++k)
+            hn::StoreU(b8(permd2(dw(o.q[k]), dw(o.q[k + 1]), out[k])), d8, p + k * kStep);
+    }
+};
+
+// Both 16-bit halves of each dword set to its upper half.
+HWY_INLINE V32 upperTwice(V32 v) {
+    const V32 hi = hn::And(v, hn::Set(d32, int32_t(0xFFFF0000u)));
+    return hn::Or(hi, dw(hn::ShiftRight<16>(hn::BitCast(du32, hi))));
+}
+
+// ---- RGB to YUV 4:2:0, exact -------------------------------------------------
+
+// Luma sums of one row's quads, and their (R, B) and (G, G) word pairs.
+struct QuadLuma {
+    V32 sum[4];
+    V16 rb[4], gg[4];
+};
+
+HWY_INLINE QuadLuma quadLuma(const Quads& in) {
+    static constexpr uint8_t kRB[16] = {0, Z, 2, Z, 3, Z, 5, Z, 6, Z, 8, Z, 9, Z, 11, Z};
+    static constexpr uint8_t kGG[16] = {1, Z, 1, Z, 4, Z, 4, Z, 7, Z, 7, Z, 10, Z, 10, Z};
+    static_assert(kYg % 2 == 0);
+    const V8 crb = bytes16(kRB), cgg = bytes16(kGG);
+    const V16 wrb = pairOf(kYr, kYb), wgg = pairOf(kYg / 2, kYg / 2);
+    QuadLuma o;
+    for (int k = 0; k < 4; ++k) {
+        o.rb[k] = w16(shufb(in.q[k], crb));
+        o.gg[k] = w16(shufb(in.q[k], cgg));
+        o.sum[k] = madd(o.rb[k], wrb) + madd(o.gg[k], wgg);
+    }
+    return o;
+}
+
+HWY_INLINE V8 quadLumaBytes(const QuadLuma& l, V32 order) {
+    const auto y = [&](int k) { return hn::ShiftRight<16>(l.sum[k]); };
+    return b8(permd(dw(packus(packs(y(0), y(1)), packs(y(2), y(3)))), order));
+}
+
+// Chroma of the blocks of quads first and first + 1 of two rows: per dword, the
+// clamped V and U words, blocks in the order of the quads' dword pairs.
+HWY_INLINE V16 quadChroma(const QuadLuma& a, const QuadLuma& b, int first) {
+    // R - G and B - G of both rows, then of the pixel pairs (adjacent dwords).
+    V32 d[2];
+    for (int i = 0; i < 2; ++i)
+        d[i] = dw((a.rb[first + i] + b.rb[first + i]) - (a.gg[first + i] + b.gg[first + i]));
+    const V16 s = w16(shufps<0x88>(d[0], d[1])) + w16(shufps<0xDD>(d[0], d[1]));
+    // floor((131071 - 19595 (R - G) - 7471 (B - G)) / 65536) added to both.
+    const V16 drb = s + w16(upperTwice(madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071)));
+    const V16 m = hn::MulHigh(drb, pairOf(kV - 65536, kU)) + hn::And(drb, pairOf(-1, 0));
+    return hn::ShiftRight<2>(m) + k(128);
+}
+
+// V and U bytes of the 2 x kQuad blocks of a register pair, stored in order.
+HWY_INLINE void storeQuadChroma(V16 lo, V16 hi, Qrx8u* u, Qrx8u* v) {
+    static constexpr uint8_t kSplit[16] = {0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15};
+    const V8 p = shufb(packus(lo, hi), bytes16(kSplit));
+#if HWY_TARGET == HWY_AVX3
+    // Byte pairs of block j: V of quad r at word 8j + r, U at 8j + 4 + r.
+    alignas(64) int16_t idx[32];
+    for (int w = 0; w < 16; ++w) {
+        idx[w] = int16_t(8 * (w % kBlocks) + w / kBlocks);
+        idx[16 + w] = int16_t(idx[w] + 4);
+    }
+    const __m512i o = _mm512_permutexvar_epi16(_mm512_load_si512(idx), p.raw);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(v), _mm512_castsi512_si256(o));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(u), _mm512_extracti64x4_epi64(o, 1));
+#else
+    static constexpr uint8_t kPairs[16] = {0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15};
+    const V8 o = shufb(V8{_mm256_permute4x64_epi64(p.raw, 0xD8)}, bytes16(kPairs));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(v), _mm256_castsi256_si128(o.raw));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(u), _mm256_extracti128_si256(o.raw, 1));
+#endif
+}
+
+int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u* yTop,
+                     Qrx8u* yBottom, Qrx8u* u, Qrx8u* v, int n) {
+    const RgbQuads rgb;
+    const V32 order = unpackOrder();
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        const QuadLuma a = quadLuma(rgb.load(top[0] + 3 * x));
+        const QuadLuma b = quadLuma(rgb.load(bottom[0] + 3 * x));
+        hn::StoreU(quadLumaBytes(a, order), d8, yTop + x);
+        hn::StoreU(quadLumaBytes(b, order), d8, yBottom + x);
+        storeQuadChroma(quadChroma(a, b, 0), quadChroma(a, b, 2), u + x / 2, v + x / 2);
+    }
+    return x;
+}
+
+// ---- RGBA <-> YUVA, exact; the destination's fourth bytes stay -------------
+
+HWY_INLINE V32 keepFourth(V8 out, const Qrx8u* dst) {
+    return hn::Or(dw(out), hn::And(dw(hn::LoadU(d8, dst)), hn::Set(d32, int32_t(0xFF000000u))));
+}
+
+int rgbaToYuvaQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    static constexpr uint8_t kGG[16] = {1, Z, 1, Z, 5, Z, 5, Z, 9, Z, 9, Z, 13, Z, 13, Z};
+    static constexpr uint8_t kOut[16] = {8, 1, 0, Z, 10, 3, 2, Z, 12, 5, 4, Z, 14, 7, 6, Z};
+    const V8 cgg = bytes16(kGG), cout = bytes16(kOut);
+    const V32 lowBytes = hn::Set(d32, 0x00FF00FF);
+    const V16 w = pairOf(kYr, kYb), wvu = pairOf(kV - 65536, kU), lowWord = pairOf(-1, 0);
+    int x = 0;
+    for (; x + kQuad <= n; x += kQuad) {
+        const V8 in = hn::LoadU(d8, src[0] + 4 * x);
+        const V16 gg = w16(shufb(in, cgg));
+        const V16 d = w16(hn::And(dw(in), lowBytes)) - gg;  // R - G, B - G
+        const V32 e = madd(d, w);                            // Ysum - 65536 G
+        // Low word Y (the high word G), and R - G, B - G less round(e / 65536).
+        const V32 y = hn::ShiftRight<16>(e) + dw(gg);
+        const V16 drb = d - w16(upperTwice(e + hn::Set(d32, 32768)));
+        const V16 vu = hn::MulHigh(drb, wvu) + hn::And(drb, lowWord) + k(128);
+        Qrx8u* q = dst[0] + 4 * x;
+        hn::StoreU(b8(keepFourth(shufb(packus(vu, w16(y)), cout), q)), d8, q);
+    }
+    return x;
+}
+
+int yuvaToRgbaQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    static constexpr uint8_t kUV[16] = {1, Z, 2, Z, 5, Z, 6, Z, 9, Z, 10, Z, 13, Z, 14, Z};
+    static constexpr uint8_t kYY[16] = {0, Z, 0, Z, 4, Z, 4, Z, 8, Z, 8, Z, 12, Z, 12, Z};
+    static constexpr uint8_t kOut[16] = {1, 8, 0, Z, 3, 10, 2, Z, 5, 12, 4, Z, 7, 14, 6, Z};
+    constexpr InverseWeights W = kInverse;
+    const V8 cuv = bytes16(kUV), cyy = bytes16(kYY), cout = bytes16(kOut);
+    const V16 wg = pairOf(W.gu, W.gv + 65536), wbr = pairOf(W.bu - 131072, W.rv - 65536);
+    const V16 lowWord = pairOf(-1, 0);
+    const V32 highWord = hn::Set(d32, int32_t(0xFFFF0000u));
+    int x = 0;
+    for (; x + kQuad <= n; x += kQuad) {
+        const V8 in = hn::LoadU(d8, src[0] + 4 * x);
+        const V16 uv = w16(shufb(in, cuv)) - k(128), yy = w16(shufb(in, cyy));
+        // G = Y - v + floor((gu u + (gv + 65536) v) / 65536), as a dword.
+        const V32 g = hn::ShiftRight<16>(madd(uv, wg) + hn::And(dw(yy - uv), highWord));
+        // B and R words: Y + 2u + floor(u (bu - 2^17) / 2^16), Y + v + ...
+        const V16 br = yy + uv + hn::And(uv, lowWord) + hn::MulHigh(uv, wbr);
+        Qrx8u* q = dst[0] + 4 * x;
+        hn::StoreU(b8(keepFourth(shufb(packus(br, w16(g)), cout), q)), d8, q);
+    }
+    return x;
+}
+
+// ---- RGB to YUV 4:4:4, 16-bit groups, interleaved both ways ---------------
+
+// Y (x 256, in the high byte of each word), and U and V bytes (signed
+// saturated, top bit flipped: clamp(x + 128)) of quads k and k + 1, words
+// of quad k in the lower half of each block.
+struct GroupWords {
+    V16 y;
+    V8 uv;  // U bytes in the lower half of each block, V in the upper
+};
+
+HWY_INLINE GroupWords groupWords(const Quads& in, int k) {
+    // R and G (then B) of a quad as words x 256; B of the second quad of the
+    // pair goes to the upper half of each block.
+    static constexpr uint8_t kRG[16] = {Z, 0, Z, 3, Z, 6, Z, 9, Z, 1, Z, 4, Z, 7, Z, 10};
+    static constexpr uint8_t kB0[16] = {Z, 2, Z, 5, Z, 8, Z, 11, Z, Z, Z, Z, Z, Z, Z, Z};
+    static constexpr uint8_t kB1[16] = {Z, Z, Z, Z, Z, Z, Z, Z, Z, 2, Z, 5, Z, 8, Z, 11};
+    const auto hiU = [](V16 s, int c) {
+        return w16(hn::MulHigh(hn::BitCast(du16, s), hn::Set(du16, uint16_t(c))));
+    };
+    const auto half = [](V16 s) { return w16(hn::ShiftRight<1>(hn::BitCast(du16, s))); };
+    const V8 crg = bytes16(kRG);
+    const auto a = hn::BitCast(du64, shufb(in.q[k], crg));
+    const auto c = hn::BitCast(du64, shufb(in.q[k + 1], crg));
+    const V16 r = w16(hn::InterleaveLower(du64, a, c)), g = w16(hn::InterleaveUpper(du64, a, c));
+    const V16 b = w16(hn::Or(shufb(in.q[k], bytes16(kB0)), shufb(in.q[k + 1], bytes16(kB1))));
+    const V16 r7 = half(r), g7 = half(g), b7 = half(b);
+    const V16 u = mulHi(r7, kGroupUr) + mulHi(g7, kGroupUg) + mulHi(b7, kGroupUb);
+    const V16 v = mulHi(r7, kGroupVr) + mulHi(g7, kGroupVg) + mulHi(b7, kGroupVb);
+    return {hiU(r, kGroupYr) + hiU(g, kGroupYg) + hiU(b, kGroupYb),
+            hn::Xor(packss(hn::ShiftRight<6>(u), hn::ShiftRight<6>(v)), hn::Set(d8, 0x80))};
+}
+
+int rgbToYuvQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    // Y (high bytes of its words), and U, V bytes back into pixels.
+    static constexpr uint8_t kY0[16] = {1, Z, Z, 3, Z, Z, 5, Z, Z, 7, Z, Z, Z, Z, Z, Z};
+    static constexpr uint8_t kUV0[16] = {Z, 0, 8, Z, 1, 9, Z, 2, 10, Z, 3, 11, Z, Z, Z, Z};
+    static constexpr uint8_t kY1[16] = {9, Z, Z, 11, Z, Z, 13, Z, Z, 15, Z, Z, Z, Z, Z, Z};
+    static constexpr uint8_t kUV1[16] = {Z, 4, 12, Z, 5, 13, Z, 6, 14, Z, 7, 15, Z, Z, Z, Z};
+    const V8 cy0 = bytes16(kY0), cuv0 = bytes16(kUV0), cy1 = bytes16(kY1), cuv1 = bytes16(kUV1);
+    const RgbQuads rgb;
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        const Quads in = rgb.load(src[0] + 3 * x);
+        Quads out;
+        for (int k = 0; k < 4; k += 2) {
+            const GroupWords w = groupWords(in, k);
+            out.q[k] = hn::Or(shufb(b8(w.y), cy0), shufb(w.uv, cuv0));
+            out.q[k + 1] = hn::Or(shufb(b8(w.y), cy1), shufb(w.uv, cuv1));
+        }
+        rgb.store(out, dst[0] + 3 * x);
+    }
+    return x;
+}
+
+int rgbToYuvPlanesQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    const RgbQuads rgb;
+    const V32 order = unpackOrder();
+    const auto put = [&](V8 v, Qrx8u* p) { hn::StoreU(b8(permd(dw(v), order)), d8, p); };
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        const Quads in = rgb.load(src[0] + 3 * x);
+        const GroupWords lo = groupWords(in, 0), hi = groupWords(in, 2);
+        const auto y = [](V16 s) { return w16(hn::ShiftRight<8>(hn::BitCast(du16, s))); };
+        put(packus(y(lo.y), y(hi.y)), dst[0] + x);
+        // U of quads 0-3 in the low qwords, V in the high qwords.
+        const auto q = [](V8 v) { return hn::BitCast(du64, v); };
+        put(b8(hn::InterleaveLower(du64, q(lo.uv), q(hi.uv))), dst[1] + x);
+        put(b8(hn::InterleaveUpper(du64, q(lo.uv), q(hi.uv))), dst[2] + x);
+    }
+    return x;
+}
+
+// ---- RGBA to four planes, 16-bit groups ------------------------------------
+
+// Dwords R G B A of four registers become words R + 256 G and B + 256 A of
+// two, by saturating packs of values that never saturate.
+int rgbaToPlanesQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
+    const V32 order = unpackOrder(), low = hn::Set(d32, 0xFFFF);
+    const V16 lowByte = k(255);
+    const auto put = [&](V16 a, V16 b, Qrx8u* p) { hn::StoreU(b8(permd(dw(packus(a, b)), order)), d8, p); };
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        V32 in[4];
+        for (int i = 0; i < 4; ++i) in[i] = dw(hn::LoadU(d8, src[0] + 4 * x + i * kStep));
+        Tri16 t[2];
+        V16 alpha[2];
+        for (int h = 0; h < 2; ++h) {
+            const V32 *a = in + 2 * h, *b = a + 1;
+            const V16 rg = packusd(hn::And(*a, low), hn::And(*b, low));
+            const V16 ba = packusd(dw(hn::ShiftRight<16>(hn::BitCast(du32, *a))),
+                                   dw(hn::ShiftRight<16>(hn::BitCast(du32, *b))));
+            const auto high = [](V16 v) { return w16(hn::ShiftRight<8>(hn::BitCast(du16, v))); };
+            t[h] = fourPlaneForward(hn::And(rg, lowByte), high(rg), hn::And(ba, lowByte));
+            alpha[h] = high(ba);
+        }
+        for (int c = 0; c < 3; ++c) put(t[0].c[c], t[1].c[c], dst[c] + x);
+        put(alpha[0], alpha[1], dst[3] + x);
+    }
+    return x;
+}
