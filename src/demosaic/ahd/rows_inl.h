@@ -9,6 +9,7 @@
 #include "demosaic/ahd/rows.h"
 #include "demosaic/bayer.h"
 #include "frame/image.h"
+#include "frame/simd.h"
 
 namespace qrx {
 inline namespace QRX_ISA {
@@ -35,6 +36,22 @@ struct AhdScale<Qrx16u> {
         2.709683712964761e-07f,  1.6705045027265442e-06f, 1.3317548109625932e-05f};
 };
 
+struct LabRow {
+    float* L;
+    float* a;
+    float* b;
+};
+
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
+
+#include "demosaic/ahd/kernels_inl.h"
+
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+
 inline bool isGreen(int c, int greenParity) { return ((c ^ greenParity) & 1) == 0; }
 
 // Green at a red or blue sample k between greens g1 and g2, corrected by
@@ -57,7 +74,7 @@ inline T clampSample(int v) {
 template <class T>
 void greenRow(const T* const* s, T* gh, T* gv, int c0, int c1, int greenParity) {
     const T *u2 = s[0], *u1 = s[1], *m = s[2], *d1 = s[3], *d2 = s[4];
-    for (int c = c0; c < c1; ++c) {
+    for (int c = greenKernel(s, gh, gv, c0, c1, greenParity); c < c1; ++c) {
         const int k = m[c];
         const int h = directionalGreen(m[c - 1], m[c + 1], k, m[c - 2], m[c + 2]);
         const int v = directionalGreen(u1[c], d1[c], k, u2[c], d2[c]);
@@ -75,7 +92,7 @@ template <class T>
 void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c0, int c1,
                   int greenParity) {
     const T *s0 = s[0], *s1 = s[1], *s2 = s[2], *g0 = g[0], *g1 = g[1], *g2 = g[2];
-    for (int c = c0; c < c1; ++c) {
+    for (int c = candidateKernel(s, g, site, cross, c0, c1, greenParity); c < c1; ++c) {
         const int centre = g1[c];
         const int across = ((s1[c - 1] - g1[c - 1]) + (s1[c + 1] - g1[c + 1])) >> 1;
         const int along = ((s0[c] - g0[c]) + (s2[c] - g2[c])) >> 1;
@@ -99,16 +116,11 @@ inline float labF(float t) {
     return t < 0.008856f ? toe : a;
 }
 
-struct LabRow {
-    float* L;
-    float* a;
-    float* b;
-};
 
 template <class T>
 void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
     const float* k = AhdScale<T>::kXyz;
-    for (int c = c0; c < c1; ++c) {
+    for (int c = labKernel(r, g, b, out, c0, c1); c < c1; ++c) {
         const float R = r[c], G = g[c], B = b[c];
         const float x = (k[0] * R + k[1] * G) + k[2] * B;
         const float y = (k[3] * R + k[4] * G) + k[5] * B;
@@ -128,7 +140,7 @@ inline float minf(float a, float b) { return b < a ? b : a; }
 // neighbours lie within the row candidate's tolerances minus how many
 // within the column candidate's. h[j] and v[j] are Lab rows k - 1 + j.
 inline void homogeneityRow(const LabRow* h, const LabRow* v, int8_t* m, int c0, int c1) {
-    for (int c = c0; c < c1; ++c) {
+    for (int c = homogeneityKernel(h, v, m, c0, c1); c < c1; ++c) {
         const float hL = h[1].L[c], ha = h[1].a[c], hb = h[1].b[c];
         const float vL = v[1].L[c], va = v[1].a[c], vb = v[1].b[c];
         // Neighbours left, right, up, down.
@@ -161,7 +173,7 @@ inline void homogeneityRow(const LabRow* h, const LabRow* v, int8_t* m, int c0, 
 // h[j] and v[j] are the candidates' red, green and blue rows.
 template <class T>
 void selectRow(const int8_t* const* m, const T* const* h, const T* const* v, T* dst, int width) {
-    for (int c = 0; c < width; ++c) {
+    for (int c = selectKernel(m, h, v, dst, width); c < width; ++c) {
         int16_t s = 0;
         for (int j = 0; j < 3; ++j)
             s = static_cast<int16_t>(s + m[j][c - 1] + m[j][c] + m[j][c + 1]);
