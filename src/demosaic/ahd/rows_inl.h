@@ -1,9 +1,9 @@
 // The row pipeline of the AHD demosaicing, compiled once per target by the
 // units the build generates (QRX_ISA names the target). Every pass is a
-// plain loop over the columns of one row, written so that the compiler's
-// vectoriser can run it in whole vectors: the site colour is chosen per
-// column by a select, never by a branch, and float arithmetic is never
-// contracted or reordered, so every target rounds like the scalar one.
+// plain loop over the columns of one row and is the reference; the vector
+// kernels (kernels_inl.h) take its leading whole vectors with the same
+// arithmetic, and float operations are never contracted or reordered, so
+// every target rounds like the scalar one.
 #include <cstdint>
 
 #include "demosaic/ahd/rows.h"
