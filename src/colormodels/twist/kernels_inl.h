@@ -119,8 +119,151 @@ HWY_INLINE hn::Mask<DT<T>> colourLanes() {
     return hn::RebindMask(DT<T>(), hn::Ne(hn::And(hn::Iota(du, 0), three), three));
 }
 
+// ---- 8-bit interleaved rows: one pixel per 32-bit lane ------------------------
+//
+// Three-channel pixels are spread four to a 128-bit block (12 bytes each,
+// read without passing the last pixel of the row), four-channel
+// pixels are loaded as they are. A byte shuffle takes each channel into the
+// low byte of its lane (8u) or the high byte, shifted down with its sign
+// (8s). The clamped results are rounded, joined into one word per pixel and
+// stored back by the reverse path; nothing outside the pixels is read or
+// written, except AC4 rows on AVX2 (see simd::StoreSelected).
+
+constexpr hn::ScalableTag<uint32_t> kDu;
+constexpr hn::ScalableTag<uint8_t> kD8;
+using VU = hn::Vec<decltype(kDu)>;
+
+// Byte pattern of one 128-bit block, repeated over the vector; indices of
+// 0x80 give zero bytes.
+HWY_INLINE hn::Vec<decltype(kD8)> blockPattern(const uint8_t* block) { return hn::LoadDup128(kD8, block); }
+
+// The shuffle taking channel c of the four pixels of each block (3 or 4
+// bytes apart) to byte `at` of their lanes.
+inline void channelPattern(uint8_t* pattern, int bytesPerPixel, int c, int at) {
+    for (int i = 0; i < 16; ++i) pattern[i] = 0x80;
+    for (int j = 0; j < 4; ++j) pattern[4 * j + at] = static_cast<uint8_t>(bytesPerPixel * j + c);
+}
+
+// True when no 8-bit pixel can give a NaN sum or one outside the int32
+// range: every element finite and |t3| + 256 (|t0| + |t1| + |t2|) <= 2^30.
+inline bool boundedFor8Bit(const TwistColumns& m) {
+    for (int k = 0; k < 3; ++k) {
+        double bound = std::fabs(m.col[3][k]);
+        for (int j = 0; j < 3; ++j) bound += 256.0 * std::fabs(m.col[j][k]);
+        if (!(bound <= 1073741824.0)) return false;  // also false for inf and NaN
+    }
+    return true;
+}
+
+// The 32-bit words of n three-byte pixels (3n / 4 words: 12 with AVX-512,
+// 6 with AVX2) into the low lanes of a vector, and back. AVX-512 uses a full
+// load where the row goes on far enough and masked ones otherwise; AVX2,
+// whose masked moves are slow on some processors, moves 16 + 8 bytes.
+HWY_INLINE VU loadTriples(const void* p, bool fullLoadFits) {
+    const uint32_t* w = static_cast<const uint32_t*>(p);
+#if HWY_TARGET == HWY_AVX3
+    if (fullLoadFits) return hn::LoadU(kDu, w);
+    return hn::MaskedLoad(hn::FirstN(kDu, 12), kDu, w);
+#else
+    (void)fullLoadFits;
+    const hn::Full128<uint32_t> d4;
+    const hn::Full64<uint32_t> d2;
+    return hn::Combine(kDu, hn::ZeroExtendVector(d4, hn::LoadU(d2, w + 4)), hn::LoadU(d4, w));
+#endif
+}
+
+HWY_INLINE void storeTriples(VU v, void* p) {
+    uint32_t* w = static_cast<uint32_t*>(p);
+#if HWY_TARGET == HWY_AVX3
+    hn::BlendedStore(v, hn::FirstN(kDu, 12), kDu, w);
+#else
+    const hn::Full128<uint32_t> d4;
+    const hn::Full64<uint32_t> d2;
+    hn::StoreU(hn::LowerHalf(d4, v), d4, w);
+    hn::StoreU(hn::LowerHalf(d2, hn::UpperHalf(d4, v)), d2, w + 4);
+#endif
+}
+
+template <class T, Pack P>
+int twistBytesKernel(const T* src, T* dst, int width, const TwistColumns& m) {
+    constexpr bool kSigned = std::is_same_v<T, Qrx8s>;
+    constexpr int kBytes = P == Pack::C3 ? 3 : 4;
+    const int n = static_cast<int>(hn::Lanes(kDu));
+    Weights w[3];
+    for (int k = 0; k < 3; ++k)
+        for (int j = 0; j < 4; ++j) w[k].t[j] = hn::Set(kDf, m.col[j][k]);
+    hn::Vec<decltype(kD8)> pick[3];
+    for (int c = 0; c < 3; ++c) {
+        alignas(16) uint8_t pattern[16];
+        channelPattern(pattern, kBytes, c, kSigned ? 3 : 0);
+        pick[c] = blockPattern(pattern);
+    }
+    // Three-byte pixels: word j of a block from word 3 (j / 4) + min(j % 4, 2)
+    // of the row, and back: the first three words of each block packed.
+    alignas(64) int32_t spreadIdx[16], packIdx[16];
+    alignas(16) uint8_t compact[16];
+    for (int j = 0; j < 16; ++j) {
+        spreadIdx[j] = 3 * (j / 4) + (j % 4 < 2 ? j % 4 : 2);
+        packIdx[j] = j < 12 ? 4 * (j / 3) + j % 3 : 0;
+        compact[j] = j < 12 ? static_cast<uint8_t>(4 * (j / 3) + j % 3) : 0x80;
+    }
+    const auto spread = hn::SetTableIndices(kDu, spreadIdx);
+    const auto pack = hn::SetTableIndices(kDu, packIdx);
+    const auto squeeze = blockPattern(compact);
+    const VF lo = hn::Set(kDf, kSigned ? -128.0f : 0.0f), hi = hn::Set(kDf, kSigned ? 127.0f : 255.0f);
+    const auto byteMask = hn::Set(kDi, 0xFF);
+    // Packed bytes a0..a3 b0..b3 c0..c3 of a block back to pixel order.
+    alignas(16) uint8_t order[16];
+    for (int j = 0; j < 16; ++j) order[j] = static_cast<uint8_t>(4 * (j % 4) + j / 4);
+    const auto channelMajor = blockPattern(order);
+    const bool bounded = boundedFor8Bit(m);
+    int x = 0;
+    for (; x + n <= width; x += n) {
+        VU px;
+        if constexpr (P == Pack::C3) {
+            // A full vector is 4n bytes: n / 3 pixels more than the step.
+            px = hn::TableLookupLanes(loadTriples(src + 3 * x, 3 * x + 4 * n <= 3 * width), spread);
+        } else {
+            px = hn::LoadU(kDu, reinterpret_cast<const uint32_t*>(src + 4 * x));
+        }
+        VF c[3];
+        for (int ch = 0; ch < 3; ++ch) {
+            const auto lane = hn::BitCast(kDi, hn::TableLookupBytesOr0(px, hn::BitCast(kDu, pick[ch])));
+            c[ch] = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
+        }
+        VU quads;  // pixel-major bytes, one pixel per lane (the fourth byte unused)
+        hn::Vec<decltype(kDi)> o[3];
+        if (bounded) {
+            // Sums within the int32 range: rounding then saturating packs
+            // clamp as min-then-max would.
+            for (int k = 0; k < 3; ++k) o[k] = simd::RoundToInt32(sum<T>(w[k], c[0], c[1], c[2]));
+            const auto bytes = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2])
+                                       : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
+            quads = hn::BitCast(kDu, hn::TableLookupBytes(bytes, channelMajor));
+        } else {
+            // min then max, as the scalar code: a NaN sum takes the top.
+            // Within the type's range the rounding cannot overflow.
+            for (int k = 0; k < 3; ++k) {
+                o[k] = simd::RoundToInt32(hn::Max(hn::Min(sum<T>(w[k], c[0], c[1], c[2]), hi), lo));
+                if constexpr (kSigned) o[k] = hn::And(o[k], byteMask);
+            }
+            quads = hn::BitCast(kDu, hn::Or3(o[0], hn::ShiftLeft<8>(o[1]), hn::ShiftLeft<16>(o[2])));
+        }
+        if constexpr (P == Pack::C3) {
+            const VU packed = hn::TableLookupLanes(hn::TableLookupBytes(quads, hn::BitCast(kDu, squeeze)), pack);
+            storeTriples(packed, dst + 3 * x);
+        } else {
+            const auto three = hn::Set(kD8, 3);
+            simd::StoreSelected(hn::BitCast(kD8, quads), hn::Ne(hn::And(hn::Iota(kD8, 0), three), three), kD8,
+                                reinterpret_cast<uint8_t*>(dst + 4 * x));
+        }
+    }
+    return x;
+}
+
 template <class T, Pack P>
 int twistLeadKernel(const T* const* src, T* const* dst, int width, const TwistColumns& m) {
+    if constexpr (sizeof(T) == 1 && P != Pack::P3) return twistBytesKernel<T, P>(src[0], dst[0], width, m);
     const DT<T> dt;
     const int n = static_cast<int>(hn::Lanes(dt));
     Weights w[3];
@@ -153,8 +296,8 @@ int twistLeadKernel(const T* const* src, T* const* dst, int width, const TwistCo
             alignas(64) T buf[4 * 64 / sizeof(T)];
             hn::StoreInterleaved4(out[0], out[1], out[2], hn::Zero(dt), dt, buf);
             for (int i = 0; i < 4; ++i)
-                hn::BlendedStore(hn::Load(dt, buf + i * n), colourLanes<T>(), dt,
-                                 dst[0] + 4 * x + i * n);
+                simd::StoreSelected(hn::Load(dt, buf + i * n), colourLanes<T>(), dt,
+                                    dst[0] + 4 * x + i * n);
         } else {
             for (int c = 0; c < 3; ++c) hn::StoreU(out[c], dt, dst[c] + x);
         }

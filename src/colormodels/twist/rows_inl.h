@@ -5,6 +5,7 @@
 // row with the same scalar code.
 #include <xmmintrin.h>
 
+#include <cmath>
 #include <type_traits>
 
 #include "colormodels/twist/rows.h"
