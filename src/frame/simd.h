@@ -76,6 +76,17 @@ HWY_INLINE hn::Vec<hn::ScalableTag<uint8_t>> PackBlocksI8(hn::Vec<hn::ScalableTa
 #endif
 }
 
+#if HWY_TARGET == HWY_AVX3
+// AVX-512 only (AVX2 has no two-register word permute). Per 16-bit lane:
+// word (idx & 63) of the 64-word table whose words 0..31 are a and 32..63
+// are b (vpermt2w).
+HWY_INLINE hn::Vec<hn::ScalableTag<uint16_t>> TwoTablesLookupWords(hn::Vec<hn::ScalableTag<uint16_t>> a,
+                                                                   hn::Vec<hn::ScalableTag<uint16_t>> b,
+                                                                   hn::Vec<hn::ScalableTag<uint16_t>> idx) {
+    return hn::Vec<hn::ScalableTag<uint16_t>>{_mm512_permutex2var_epi16(a.raw, idx.raw, b.raw)};
+}
+#endif
+
 // Stores the lanes of v where m is set; memory under the other lanes keeps
 // its value. AVX-512 has masked stores for every lane size and AVX2 for
 // 32- and 64-bit lanes (Highway's own fallback for 8- and 16-bit lanes on
