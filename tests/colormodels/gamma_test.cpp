@@ -180,6 +180,15 @@ TEST(Gamma, FloatRangeIsCheckedFirstAndMapsTheCurve) {
         EXPECT_EQ(dst.at(2, 0, 2), float(-0.5 * slope));
         EXPECT_GT(dst.at(3, 0, 0), 1.0f);
         EXPECT_TRUE(std::isnan(dst.at(4, 0, 1)));
+        // Samples whose normalised value is exactly the knee (0.018 forward,
+        // 0.0812 inverse) take the power part.
+        const float knee = forward(op) ? 0x1.26e9ap-6f : 0x1.4c99dp-4f;
+        const float vMax = forward(op) ? 0x1.000022p+0f : 0x1.00011cp+0f;
+        ASSERT_EQ(double(knee) * (1.0 / double(vMax)), forward(op) ? 0.018 : 0.0812);
+        src.fill([&] { return knee; });
+        ASSERT_EQ(op.run(src, dst, {5, 1}, 0.0f, vMax), qrxOk);
+        EXPECT_EQ(dst.at(4, 0, 2), model32f(forward(op), knee, 0.0f, vMax));
+        EXPECT_NE(dst.at(4, 0, 2), float(double(knee) * slope));
     }
 }
 

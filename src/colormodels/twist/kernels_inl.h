@@ -199,12 +199,13 @@ int twistBytesKernel(const T* src, T* dst, int width, const TwistColumns& m) {
         pick[c] = blockPattern(pattern);
     }
     // Three-byte pixels: word j of a block from word 3 (j / 4) + min(j % 4, 2)
-    // of the row, and back: the first three words of each block packed.
+    // of the row, and back: the first three words of each block packed (the
+    // lanes after the 3n / 4 stored ones take any word).
     alignas(64) int32_t spreadIdx[16], packIdx[16];
     alignas(16) uint8_t compact[16];
     for (int j = 0; j < 16; ++j) {
-        spreadIdx[j] = 3 * (j / 4) + (j % 4 < 2 ? j % 4 : 2);
-        packIdx[j] = j < 12 ? 4 * (j / 3) + j % 3 : 0;
+        spreadIdx[j] = 3 * (j / 4) + std::min(j % 4, 2);
+        packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
         compact[j] = j < 12 ? static_cast<uint8_t>(4 * (j / 3) + j % 3) : 0x80;
     }
     const auto spread = hn::SetTableIndices(kDu, spreadIdx);

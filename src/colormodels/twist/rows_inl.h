@@ -5,6 +5,7 @@
 // row with the same scalar code.
 #include <xmmintrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -38,9 +39,7 @@ inline int roundCurrent(float v) { return _mm_cvtss_si32(_mm_set_ss(v)); }
 
 // The clamp bounds of each integer type, and how its sum is grouped.
 template <class T>
-struct TwistType {
-    static constexpr float kTop = 0, kBottom = 0;
-};
+struct TwistType;
 template <>
 struct TwistType<Qrx8u> {
     static constexpr float kTop = 255.0f, kBottom = 0.0f;
@@ -68,8 +67,7 @@ inline T twistOut(float s) {
         return s;
     } else if constexpr (std::is_same_v<T, Qrx8s>) {
         // min with 127 (NaN gives 127), round, saturate.
-        const int v = roundCurrent(s < 127.0f ? s : 127.0f);
-        return static_cast<Qrx8s>(v < -128 ? -128 : (v > 127 ? 127 : v));
+        return static_cast<Qrx8s>(std::clamp(roundCurrent(s < 127.0f ? s : 127.0f), -128, 127));
     } else {
         // Upper bound first: a NaN sum fails the comparison and takes it.
         float v = s < TwistType<T>::kTop ? s : TwistType<T>::kTop;
