@@ -10,7 +10,8 @@
 //
 // Row functions take a run of samples: a whole three-channel row (3 x width
 // samples), one plane's row, or, for the AC4 forms, the first three samples
-// of each of `count` four-sample pixels (the fourth is never written).
+// of each of `count` four-sample pixels (the fourth keeps its value; only
+// the AVX2 8-bit kernel stores it back, unchanged).
 #pragma once
 
 #include <cmath>

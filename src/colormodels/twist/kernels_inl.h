@@ -2,9 +2,11 @@
 // rows_inl.h; other builds get kernels that do nothing and run the scalar
 // rows alone.
 //
-// A kernel transforms the leading whole vectors of a row (one full vector
-// of the sample type per channel: 32 or 64 pixels of 8-bit samples, 16 or
-// 32 of 16-bit ones, 8 or 16 of floats) and returns how many pixels it did.
+// A kernel transforms the leading whole steps of a row and returns how many
+// pixels it did: interleaved 8-bit rows one pixel per 32-bit lane (8 or 16
+// pixels a step), the others one full vector of the sample type per channel
+// (32 or 64 pixels of planar 8-bit samples, 16 or 32 of 16-bit ones, 8 or 16
+// of floats).
 // Each float lane performs the scalar formula's operations in the same
 // order (separate multiplies and adds, never fused), the min and max take
 // the bound when the sum is NaN as the scalar comparisons do, and the

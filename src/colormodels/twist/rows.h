@@ -32,7 +32,8 @@ using TwistRow = void (*)(const T* const* src, T* const* dst, int width, const T
 //    entries make it nearest-even); 8s only takes the min with 127 and then
 //    saturates the rounded 32-bit value;
 //  - 32f stores the sum as it is.
-// AC4 rows never write the fourth element of a destination pixel.
+// AC4 rows leave the fourth element of a destination pixel as it was (the
+// AVX2 kernels of 8- and 16-bit samples store it back unchanged).
 struct TwistRows {
     TwistRow<Qrx8u> c3_8u, ac4_8u, p3_8u;
     TwistRow<Qrx8s> c3_8s, ac4_8s, p3_8s;
