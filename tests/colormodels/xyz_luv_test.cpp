@@ -2,6 +2,7 @@
 // double-precision model, round trips, checks, threads and bad float input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "cie_model.h"
+#include "colormodels/cie.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
 #include "threads.h"
@@ -241,9 +243,76 @@ TEST(XyzLuv, KnownValues) {
     EXPECT_EQ(w8[0], 255);
     // 16-bit L is truncated: white's 99.99999 leaves it one code short.
     EXPECT_EQ(row<Qrx16u>(qrxiRGBToLUV_16u_C3R, 3, 1, {65535})[0], 65534);
+    // Dark 8-bit pixels take L from the quarter-step table, rounded: (1, 0, 0) and (2, 0, 0)
+    // read 9 and 18 quarters.
+    EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {1, 0, 0})[0], 2);
+    EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {2, 0, 0})[0], 5);
+    // 32f Y above 1 takes the table's last entry (1, 1): the series at u = 1 gives
+    // L 129.31 for Y = 2 (the exact 130.15 is out of the series' reach).
+    EXPECT_NEAR(row<Qrx32f>(qrxiRGBToLUV_32f_C3R, 3, 1, {2.0f})[0], 129.3099f, 1e-3f);
     // v' vanishing: 8-bit LUV (255, 95, 0) has v' just below zero and
     // still decodes to a clamped colour without faults.
     EXPECT_EQ(row<Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, 1, {255, 95, 0}).size(), 3u);
+}
+
+// The cube-root tables' quoted entries; the rest follow the same rule.
+TEST(XyzLuv, CubeRootTables) {
+    const auto& luv = qrx::kLuvCubeRoots;
+    const auto& lab = qrx::kLabCubeRoots;
+    EXPECT_NEAR(luv.c[0], 0.199268f, 1e-6f);
+    EXPECT_NEAR(luv.r[0], 126.3823f, 1e-3f);
+    EXPECT_NEAR(luv.c[127], 1.000033f, 1e-6f);
+    EXPECT_NEAR(luv.r[127], 0.9999f, 1e-6f);
+    EXPECT_EQ(luv.c[128], 1.0f);
+    EXPECT_EQ(luv.r[128], 1.0f);
+    EXPECT_NEAR(lab.c[0], 0.199269f, 1e-6f);
+    EXPECT_NEAR(lab.r[0], 126.3804f, 1e-3f);
+    EXPECT_NEAR(lab.c[126], 0.997428f, 1e-6f);
+    EXPECT_NEAR(lab.r[126], 1.007757f, 1e-6f);
+    EXPECT_NEAR(lab.c[127], 1.000038f, 1e-6f);
+    EXPECT_NEAR(lab.r[127], 0.999885f, 1e-6f);
+    for (int k = 0; k < 128; ++k) {
+        EXPECT_NEAR(double(luv.c[k]) * luv.c[k] * luv.c[k] * luv.r[k], 1.0, 3e-7);
+        EXPECT_NEAR(luv.c[k], std::cbrt((k + 1) / 128.0 + 1e-4), 1e-7);
+    }
+}
+
+// 8-bit XYZ is fixed point: every column of rows of 1 to 20 pixels over a
+// dense sweep against the formula of its column (leading groups or tail).
+TEST(XyzLuv, EightBitXyzIsExactFixedPoint) {
+    struct Form { int k[3][3]; int shift; };
+    const Form toXyz[2] = {{{{13515, 11717, 5912}, {6969, 23434, 2365}, {634, 3906, 31137}}, 15},
+                           {{{27030, 23434, 11824}, {13937, 46868, 4729}, {1267, 7811, 62274}}, 16}};
+    const Form toRgb[2] = {{{{26546, -12591, -4083}, {-7939, 15368, 340}, {456, -1671, 8661}}, 13},
+                           {{{212368, -100738, -32671}, {-63521, 122944, 2723}, {3646, -13372, 69291}}, 16}};
+    const int n = 20 * 21 / 2 * 64;  // 64 images of rows of 1..20 pixels
+    std::vector<Qrx8u> px(n * 3);
+    std::mt19937 rng(11);
+    for (auto& v : px) v = Qrx8u(rng() % 3 == 0 ? (rng() % 2) * 255 : rng() % 256);
+    for (int ch : {3, 4})
+        for (int dir = 0; dir < 2; ++dir) {
+            const Fn<Qrx8u> fn = dir == 0 ? (ch == 3 ? qrxiRGBToXYZ_8u_C3R : qrxiRGBToXYZ_8u_AC4R)
+                                          : (ch == 3 ? qrxiXYZToRGB_8u_C3R : qrxiXYZToRGB_8u_AC4R);
+            const Form* forms = dir == 0 ? toXyz : toRgb;
+            int bad = 0, next = 0;
+            for (int rep = 0; rep < 64; ++rep)
+                for (int w = 1; w <= 20; ++w) {
+                    GuardedImage<Qrx8u> s(w, 1, ch), d(w, 1, ch);
+                    for (int x = 0; x < w; ++x, ++next)
+                        for (int c = 0; c < 3; ++c) s.at(x, 0, c) = px[next * 3 + c];
+                    ASSERT_EQ(fn(s.ptr(), s.step(), d.ptr(), d.step(), {w, 1}), qrxOk);
+                    const int lead = ch == 3 ? w / 8 * 8 : w / 4 * 4;
+                    for (int x = 0; x < w; ++x) {
+                        const Form& f = forms[x < lead ? 0 : 1];
+                        for (int c = 0; c < 3; ++c) {
+                            const int sum = f.k[c][0] * s.at(x, 0, 0) + f.k[c][1] * s.at(x, 0, 1) +
+                                            f.k[c][2] * s.at(x, 0, 2);
+                            bad += d.at(x, 0, c) != std::clamp(sum >> f.shift, 0, 255);
+                        }
+                    }
+                }
+            EXPECT_EQ(bad, 0) << "direction " << dir << ", " << ch << " channels";
+        }
 }
 
 // Round trips of dense 8-bit sweeps through each model and back.
