@@ -29,9 +29,13 @@ struct CubeRootTable {
 };
 
 namespace detail {
+// Newton's steps for x^3 - a from above (max(a, 1) >= cbrt(a) for a > 0)
+// decrease monotonically until rounding stops them.
 constexpr double cbrtNewton(double a) {
-    double x = 1.0;  // from above: Newton's steps for x^3 - a decrease monotonically
-    for (int i = 0; i < 200; ++i) x -= (x * x * x - a) / (3.0 * x * x);
+    double x = a > 1.0 ? a : 1.0;
+    for (double next = x - (x * x * x - a) / (3.0 * x * x); next < x;
+         next = x - (x * x * x - a) / (3.0 * x * x))
+        x = next;
     return x;
 }
 }  // namespace detail

@@ -79,7 +79,7 @@ template <class L, class T>
 using LaneOf = std::conditional_t<std::is_same_v<T, Qrx32f>, typename L::F, typename L::I>;
 
 // Scalar pixel access: channels 0..2 of pixel p.
-template <class T, int Channels>
+template <class T>
 void loadPixel(const T* p, LaneOf<ScalarLanes, T> v[3]) {
     for (int c = 0; c < 3; ++c) v[c] = p[c];
 }
@@ -92,7 +92,7 @@ T storeSample(LaneOf<ScalarLanes, T> v) {
     else return v;
 }
 
-template <class T, int Channels>
+template <class T>
 void storePixel(T* p, const LaneOf<ScalarLanes, T> v[3]) {
     for (int c = 0; c < 3; ++c) p[c] = storeSample<T>(v[c]);
 }
@@ -205,10 +205,10 @@ void convertRow(const S* src, D* dst, int width, int lead) {
     for (; x < width; ++x) {
         LaneOf<ScalarLanes, S> in[3];
         LaneOf<ScalarLanes, D> out[3];
-        loadPixel<S, Channels>(src + x * Channels, in);
+        loadPixel<S>(src + x * Channels, in);
         if (x < lead) Lead::template px<ScalarLanes>(in, out);
         else Tail::template px<ScalarLanes>(in, out);
-        storePixel<D, Channels>(dst + x * Channels, out);
+        storePixel<D>(dst + x * Channels, out);
     }
 }
 

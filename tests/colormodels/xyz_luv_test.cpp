@@ -127,7 +127,9 @@ void expectModel(const std::vector<Op<T>>& list) {
                         const V3 e = op.model({double(s.at(x, y, 0)), double(s.at(x, y, 1)),
                                                double(s.at(x, y, 2))});
                         for (int c = 0; c < 3; ++c) worst = std::max(worst, std::abs(d.at(x, y, c) - e[c]));
-                        if (ch == 4) ASSERT_EQ(d.at(x, y, 3), before.at(x, y, 3));
+                        if (ch == 4) {
+                            ASSERT_EQ(d.at(x, y, 3), before.at(x, y, 3));
+                        }
                     }
                 EXPECT_LE(worst, op.tol);
                 EXPECT_TRUE(d.untouchedOutside());
@@ -238,6 +240,11 @@ TEST(XyzLuv, KnownValues) {
     EXPECT_EQ(row<Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, 1, {0, 200, 3}), B(3, 0));
     EXPECT_EQ(row<Qrx16s>(qrxiLUVToRGB_16s_C3R, 3, 1, {-32768, 5, -7}), (std::vector<Qrx16s>(3, -32768)));
     EXPECT_EQ(row<Qrx32f>(qrxiLUVToRGB_32f_C3R, 3, 1, {0.00008f, 50, 50}), (std::vector<Qrx32f>(3, 0.0f)));
+    for (Qrx32f v : row<Qrx32f>(qrxiLUVToRGB_32f_C3R, 3, 1, {0.00009f, 0, 0})) EXPECT_GT(v, 0.0f);  // not black
+    // L exactly at the threshold takes the cube, 4e-6 above the linear segment's Y.
+    const V3 atKnee = rgbOfLuv({7.9996247f, 0, 0});
+    const auto knee = row<Qrx32f>(qrxiLUVToRGB_32f_C3R, 3, 1, {7.9996247f, 0, 0});
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(knee[c], atKnee[c], 1.5e-8);
     // White: L 100 (code 255 or 65535) with u, v at the white point.
     const B w8 = row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {255});
     EXPECT_EQ(w8[0], 255);

@@ -127,8 +127,8 @@ struct RgbToLuv16 {
     template <class L>
     static void px(const typename L::I in[3], typename L::I out[3]) {
         using F = typename L::F;
-        F rgb[3], xyz[3];
-        for (int c = 0; c < 3; ++c) rgb[c] = toScale<L, T>(in[c]);
+        const F rgb[3] = {toScale<L, T>(in[0]), toScale<L, T>(in[1]), toScale<L, T>(in[2])};
+        F xyz[3];
         matrix<L>(kRgbToXyz, rgb, xyz);
         const F x = xyz[0], y = xyz[1], z = xyz[2];
         const auto index = L::template shr<9>(code<L>(y));
@@ -154,8 +154,8 @@ struct RgbToLuv8u {
     template <class L>
     static void px(const typename L::I in[3], typename L::I out[3]) {
         using F = typename L::F;
-        F rgb[3], xyz[3];
-        for (int c = 0; c < 3; ++c) rgb[c] = L::toF(in[c]);
+        const F rgb[3] = {L::toF(in[0]), L::toF(in[1]), L::toF(in[2])};
+        F xyz[3];
         matrix<L>(kRgbToXyz, rgb, xyz);
         const typename L::I i = truncClamp<L>(xyz[1] + L::k(0.5f), 0.0f, 255.0f);
         const typename L::I j = truncClamp<L>(L::k(4.0f) * xyz[1] + L::k(0.5f), 0.0f, 127.0f);
@@ -223,7 +223,7 @@ struct LuvToRgbInt {
             L::truncHalfPlusD(L::k(0.055648f) * x - L::k(0.204043f) * y, 1.057311, z, 0.0,
                               kMax<T>)};
         const auto black = l < L::k(9e-5f);
-        for (int c = 0; c < 3; ++c) out[c] = fromCode<L, T>(L::selI(black, L::ki(0), rgb[c]));
+        for (const int c : {0, 1, 2}) out[c] = fromCode<L, T>(L::selI(black, L::ki(0), rgb[c]));
     }
 };
 
