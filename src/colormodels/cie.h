@@ -20,12 +20,12 @@ inline constexpr float kXyzToRgb[3][3] = {
 };
 
 // Cube roots by interval: entry k holds c = cbrt(k + 1 intervals + 0.0001)
-// and r = 1/c^3 (from c as a float), so that for t in interval k,
-// u = (t - c^3) r is small and cbrt(t) = c (1 + u)^(1/3).
+// as a float. For t in interval k, u = (t - c^3) r with r = 1/c^3 is small
+// and cbrt(t) = c (1 + u)^(1/3). The rows compute c^3 and r in float from
+// the entry (a division costs less than a second table look-up).
 template <int N>
 struct CubeRootTable {
     float c[N];
-    float r[N];
 };
 
 namespace detail {
@@ -40,21 +40,18 @@ constexpr double cbrtNewton(double a) {
 }
 }  // namespace detail
 
-// `intervals` intervals of width 1/perUnit; entries past them hold (1, 1).
+// `intervals` intervals of width 1/perUnit; entries past them hold 1.
 template <int N>
 constexpr CubeRootTable<N> makeCubeRootTable(int intervals, double perUnit) {
     CubeRootTable<N> t{};
     for (int k = 0; k < N; ++k) {
-        const float c = k < intervals ? static_cast<float>(detail::cbrtNewton((k + 1) / perUnit + 0.0001))
-                                      : 1.0f;
-        const double c3 = static_cast<double>(c) * c * c;
-        t.c[k] = c;
-        t.r[k] = k < intervals ? static_cast<float>(1.0 / c3) : 1.0f;
+        const double v = (k + 1) / perUnit + 0.0001;
+        t.c[k] = k < intervals ? static_cast<float>(detail::cbrtNewton(v)) : 1.0f;
     }
     return t;
 }
 
-// LUV: 128 intervals of 1/128 and a last entry (1, 1) for t = 1 exactly.
+// LUV: 128 intervals of 1/128 and a last entry 1 for t = 1 exactly.
 inline constexpr CubeRootTable<129> kLuvCubeRoots = makeCubeRootTable<129>(128, 128.0);
 // Lab: 128 intervals of 1/127.99805, indexed by trunc(t 127.99805).
 inline constexpr CubeRootTable<128> kLabCubeRoots = makeCubeRootTable<128>(128, 127.99805);
@@ -78,8 +75,8 @@ typename L::F cbrtSeries(typename L::F c, typename L::F u) {
 template <class L, int Terms, int N>
 typename L::F cbrtFromTable(const CubeRootTable<N>& table, typename L::F t, typename L::I index) {
     const typename L::F c = L::gather(table.c, index);
-    const typename L::F r = L::gather(table.r, index);
-    return cbrtSeries<L, Terms>(c, (t - c * c * c) * r);
+    const typename L::F c3 = c * c * c;
+    return cbrtSeries<L, Terms>(c, (t - c3) * (L::k(1.0f) / c3));
 }
 
 // The table index trunc(t scale), clamped to the table (NaN gives 0).

@@ -262,26 +262,19 @@ TEST(XyzLuv, KnownValues) {
     EXPECT_EQ(row<Qrx8u>(qrxiLUVToRGB_8u_C3R, 3, 1, {255, 95, 0}).size(), 3u);
 }
 
-// The cube-root tables' quoted entries; the rest follow the same rule.
+// The cube-root tables' quoted entries (c, with r = 1/c^3 beside it);
+// the rest follow the same rule.
 TEST(XyzLuv, CubeRootTables) {
-    const auto& luv = qrx::kLuvCubeRoots;
-    const auto& lab = qrx::kLabCubeRoots;
-    EXPECT_NEAR(luv.c[0], 0.199268f, 1e-6f);
-    EXPECT_NEAR(luv.r[0], 126.3823f, 1e-3f);
-    EXPECT_NEAR(luv.c[127], 1.000033f, 1e-6f);
-    EXPECT_NEAR(luv.r[127], 0.9999f, 1e-6f);
-    EXPECT_EQ(luv.c[128], 1.0f);
-    EXPECT_EQ(luv.r[128], 1.0f);
-    EXPECT_NEAR(lab.c[0], 0.199269f, 1e-6f);
-    EXPECT_NEAR(lab.r[0], 126.3804f, 1e-3f);
-    EXPECT_NEAR(lab.c[126], 0.997428f, 1e-6f);
-    EXPECT_NEAR(lab.r[126], 1.007757f, 1e-6f);
-    EXPECT_NEAR(lab.c[127], 1.000038f, 1e-6f);
-    EXPECT_NEAR(lab.r[127], 0.999885f, 1e-6f);
-    for (int k = 0; k < 128; ++k) {
-        EXPECT_NEAR(double(luv.c[k]) * luv.c[k] * luv.c[k] * luv.r[k], 1.0, 3e-7);
-        EXPECT_NEAR(luv.c[k], std::cbrt((k + 1) / 128.0 + 1e-4), 1e-7);
+    const float* luv = qrx::kLuvCubeRoots.c;
+    const float* lab = qrx::kLabCubeRoots.c;
+    const double quoted[][3] = {{luv[0], 0.199268, 126.3823}, {luv[127], 1.000033, 0.9999},
+                                {luv[128], 1, 1},             {lab[0], 0.199269, 126.3804},
+                                {lab[126], 0.997428, 1.007757}, {lab[127], 1.000038, 0.999885}};
+    for (const auto& q : quoted) {
+        EXPECT_NEAR(q[0], q[1], 1e-6);
+        EXPECT_NEAR(1 / (q[0] * q[0] * q[0]), q[2], 1e-4 * q[2]);
     }
+    for (int k = 0; k < 128; ++k) EXPECT_NEAR(luv[k], std::cbrt((k + 1) / 128.0 + 1e-4), 1e-7);
 }
 
 // 8-bit XYZ is fixed point: every column of rows of 1 to 20 pixels over a
