@@ -217,16 +217,55 @@ HWY_INLINE void StoreBlockHeads12(const VU8 in[4], uint8_t* p) {
 
 // 16-bit units across blocks: unit k (0-3) of the lower half of block j
 // goes to unit k kBlocks + j of the result's lower half, and unit k of the
-// upper half of block j to unit k kBlocks + j of the upper half.
+// upper half of block j to unit k kBlocks + j of the upper half. Paired:
+// then block i of the result holds the i-th 8 bytes of that lower half and
+// the i-th 8 bytes of that upper half.
+template <bool Paired = false>
 HWY_INLINE VU8 TransposeBlockHalves(VU8 v) {
 #if HWY_TARGET == HWY_AVX3
-    alignas(64) static constexpr uint16_t kIdx[32] = {
-        0, 8, 16, 24, 1, 9, 17, 25, 2, 10, 18, 26, 3, 11, 19, 27,
-        4, 12, 20, 28, 5, 13, 21, 29, 6, 14, 22, 30, 7, 15, 23, 31};
-    return VU8{_mm512_permutexvar_epi16(_mm512_load_si512(kIdx), v.raw)};
+    struct Index {
+        uint16_t w[32];
+    };
+    static constexpr Index kIdx = [] {
+        Index t{};
+        for (int i = 0; i < 32; ++i) {
+            // Unit q of half h of the transposed vector.
+            const int h = Paired ? i / 4 % 2 : i / 16, q = Paired ? i / 8 * 4 + i % 4 : i % 16;
+            t.w[i] = static_cast<uint16_t>(8 * (q % 4) + 4 * h + q / 4);
+        }
+        return t;
+    }();
+    return VU8{_mm512_permutexvar_epi16(_mm512_loadu_si512(kIdx.w), v.raw)};
 #else
-    static constexpr uint8_t kPairs[16] = {0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15};
-    return hn::TableLookupBytes(VU8{_mm256_permute4x64_epi64(v.raw, 0xD8)}, BlockBytes(kPairs));
+    if constexpr (Paired) {
+        static constexpr uint8_t kUnits[16] = {0, 1, 4, 5, 2, 3, 6, 7, 8, 9, 12, 13, 10, 11, 14, 15};
+        const VI32 order = LanesFrom([](int i) { return i % 2 * 4 + i / 4 + (i / 2 % 2) * 2; });
+        const VU8 w = hn::BitCast(Tag<uint8_t>(), PermuteLanes32(hn::BitCast(Tag<int32_t>(), v), order));
+        return hn::TableLookupBytes(w, BlockBytes(kUnits));
+    } else {
+        static constexpr uint8_t kPairs[16] = {0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15};
+        return hn::TableLookupBytes(VU8{_mm256_permute4x64_epi64(v.raw, 0xD8)}, BlockBytes(kPairs));
+    }
+#endif
+}
+
+// Block j of the result: the upper 16 bits of the 32-bit lanes of block j
+// of a, then those of block j of b.
+HWY_INLINE VU16 UpperHalvesInBlocks(VI32 a, VI32 b) {
+#if HWY_TARGET == HWY_AVX3
+    struct Index {
+        uint16_t w[32];
+    };
+    static constexpr Index kIdx = [] {
+        Index t{};
+        for (int i = 0; i < 32; ++i) t.w[i] = static_cast<uint16_t>(i / 8 * 8 + (i % 8) % 4 * 2 + 1 + (i % 8 >= 4 ? 32 : 0));
+        return t;
+    }();
+    return VU16{_mm512_permutex2var_epi16(a.raw, _mm512_loadu_si512(kIdx.w), b.raw)};
+#else
+    const Tag<uint32_t> du32;
+    const auto hi = [&](VI32 v) { return hn::BitCast(Tag<int32_t>(), hn::ShiftRight<16>(hn::BitCast(du32, v))); };
+    return DemoteInBlocksU16(hi(a), hi(b));
 #endif
 }
 
@@ -236,7 +275,7 @@ template <class V>
 HWY_INLINE void StoreZipped(V a, V b, hn::TFromV<V>* p) {
     const hn::DFromV<V> d;
     const auto lo = hn::InterleaveLower(d, a, b), hi = hn::InterleaveUpper(d, a, b);
-    constexpr size_t N = hn::Lanes(d);
+    constexpr size_t N = kVecBytes / sizeof(hn::TFromV<V>);
 #if HWY_TARGET == HWY_AVX3
     if constexpr (sizeof(hn::TFromV<V>) == 4) {
         const auto i32 = [](V v) { return hn::BitCast(Tag<int32_t>(), v); };
