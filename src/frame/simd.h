@@ -270,29 +270,30 @@ HWY_INLINE VU16 UpperHalvesInBlocks(VI32 a, VI32 b) {
 }
 
 // Lanes of a and b stored alternately: a[0] b[0] a[1] b[1] ... (8- or 32-bit
-// lanes), two vectors' worth at p.
+// lanes), two vectors' worth of bytes at p.
 template <class V>
-HWY_INLINE void StoreZipped(V a, V b, hn::TFromV<V>* p) {
+HWY_INLINE void StoreZipped(V a, V b, uint8_t* p) {
     const hn::DFromV<V> d;
-    const auto lo = hn::InterleaveLower(d, a, b), hi = hn::InterleaveUpper(d, a, b);
-    constexpr size_t N = kVecBytes / sizeof(hn::TFromV<V>);
+    const Tag<uint8_t> d8;
 #if HWY_TARGET == HWY_AVX3
     if constexpr (sizeof(hn::TFromV<V>) == 4) {
         const auto i32 = [](V v) { return hn::BitCast(Tag<int32_t>(), v); };
         const VI32 first = LanesFrom([](int i) { return i / 2 + (i & 1) * 16; });
         const VI32 second = first + hn::Set(Tag<int32_t>(), 8);
-        hn::StoreU(hn::BitCast(d, TwoTablesLookupLanes32(i32(a), i32(b), first)), d, p);
-        hn::StoreU(hn::BitCast(d, TwoTablesLookupLanes32(i32(a), i32(b), second)), d, p + N);
+        hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(i32(a), i32(b), first)), d8, p);
+        hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(i32(a), i32(b), second)), d8, p + kVecBytes);
     } else {
         const auto q = [](auto v) { return hn::BitCast(Tag<uint64_t>(), v).raw; };
+        const auto lo = hn::InterleaveLower(d, a, b), hi = hn::InterleaveUpper(d, a, b);
         const __m512i first = _mm512_setr_epi64(0, 1, 8, 9, 2, 3, 10, 11);
         const __m512i second = _mm512_setr_epi64(4, 5, 12, 13, 6, 7, 14, 15);
-        hn::StoreU(hn::BitCast(d, VU64{_mm512_permutex2var_epi64(q(lo), first, q(hi))}), d, p);
-        hn::StoreU(hn::BitCast(d, VU64{_mm512_permutex2var_epi64(q(lo), second, q(hi))}), d, p + N);
+        hn::StoreU(hn::BitCast(d8, VU64{_mm512_permutex2var_epi64(q(lo), first, q(hi))}), d8, p);
+        hn::StoreU(hn::BitCast(d8, VU64{_mm512_permutex2var_epi64(q(lo), second, q(hi))}), d8, p + kVecBytes);
     }
 #else
-    hn::StoreU(hn::ConcatLowerLower(d, hi, lo), d, p);
-    hn::StoreU(hn::ConcatUpperUpper(d, hi, lo), d, p + N);
+    const auto lo = hn::InterleaveLower(d, a, b), hi = hn::InterleaveUpper(d, a, b);
+    hn::StoreU(hn::BitCast(d8, hn::ConcatLowerLower(d, hi, lo)), d8, p);
+    hn::StoreU(hn::BitCast(d8, hn::ConcatUpperUpper(d, hi, lo)), d8, p + kVecBytes);
 #endif
 }
 
