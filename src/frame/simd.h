@@ -109,6 +109,18 @@ HWY_INLINE VI16 MulAddBytePairs(VU8 a, VI8 b) {
 #endif
 }
 
+// Bytes of v stored at p where `take` is set; the span's other bytes keep
+// what memory holds (AVX2 has no byte-masked store: they are read and written
+// back unchanged, so the whole span must be the caller's).
+HWY_INLINE void BlendedStoreBytes(VU8 v, hn::Mask<Tag<uint8_t>> take, uint8_t* p) {
+    const Tag<uint8_t> d8;
+#if HWY_TARGET == HWY_AVX3
+    hn::BlendedStore(v, take, d8, p);
+#else
+    hn::StoreU(hn::IfThenElse(take, v, hn::LoadU(d8, p)), d8, p);
+#endif
+}
+
 // 32-bit lanes within blocks: block j of the result holds lanes 0 and 2
 // (Even) or 1 and 3 (Odd) of block j of a, then the same of b.
 template <class V>

@@ -161,7 +161,7 @@ template <class L, Alpha A>
     } else {
         // Every pixel's fourth byte left as it is in memory.
         const auto keep = hn::MaskFromVec(hn::BitCast(d8, set32(0x00FFFFFF)));
-        for (int j = 0; j < 4; ++j) hn::BlendedStore(blk[j], keep, d8, p + kVecBytes * j);
+        for (int j = 0; j < 4; ++j) BlendedStoreBytes(blk[j], keep, p + kVecBytes * j);
     }
 }
 
