@@ -26,6 +26,7 @@
 #include <immintrin.h>
 #pragma GCC diagnostic pop
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -51,12 +52,19 @@ using VU64 = Vec<uint64_t>;
 constexpr int kVecBytes = HWY_LANES(uint8_t);
 constexpr int kBlocks = kVecBytes / 16;
 
-// A vector of 32-bit lanes, f(i) in lane i (for index vectors).
-template <class T = int32_t, class F>
-HWY_INLINE Vec<T> LanesFrom(F f) {
-    alignas(64) T a[kVecBytes / 4];
-    for (int i = 0; i < kVecBytes / 4; ++i) a[i] = static_cast<T>(f(i));
-    return hn::Load(Tag<T>(), a);
+// An index vector: F(i) in lane i, from a table built at compile time (F is
+// a constexpr function of the lane number, such as a captureless lambda).
+template <auto F, class T = int32_t>
+HWY_INLINE Vec<T> LanesOf() {
+    struct Table {
+        alignas(64) T lane[kVecBytes / sizeof(T)];
+    };
+    static constexpr Table kTable = [] {
+        Table t{};
+        for (int i = 0; i < kVecBytes / int(sizeof(T)); ++i) t.lane[i] = static_cast<T>(F(i));
+        return t;
+    }();
+    return hn::Load(Tag<T>(), kTable.lane);
 }
 
 // The same 16 bytes in every block.
@@ -109,15 +117,38 @@ HWY_INLINE VI16 MulAddBytePairs(VU8 a, VI8 b) {
 #endif
 }
 
-// Bytes of v stored at p where `take` is set; the span's other bytes keep
-// what memory holds (AVX2 has no byte-masked store: they are read and written
-// back unchanged, so the whole span must be the caller's).
-HWY_INLINE void BlendedStoreBytes(VU8 v, hn::Mask<Tag<uint8_t>> take, uint8_t* p) {
-    const Tag<uint8_t> d8;
+// Byte shuffles of two vectors into one: in every block, bytes 0-7 are
+// a's block looked up by idx's bytes 0-7, bytes 8-15 b's block looked up by
+// idx's bytes 8-15 (index bytes with the top bit set give 0).
+HWY_INLINE VU8 TableLookupBytesHalves(VU8 a, VU8 b, VU8 idx) {
 #if HWY_TARGET == HWY_AVX3
-    hn::BlendedStore(v, take, d8, p);
+    return VU8{_mm512_mask_shuffle_epi8(_mm512_shuffle_epi8(a.raw, idx.raw), 0xFF00FF00FF00FF00ull, b.raw, idx.raw)};
 #else
-    hn::StoreU(hn::IfThenElse(take, v, hn::LoadU(d8, p)), d8, p);
+    return VU8{_mm256_blend_epi32(_mm256_shuffle_epi8(a.raw, idx.raw), _mm256_shuffle_epi8(b.raw, idx.raw), 0xCC)};
+#endif
+}
+
+// Bytes 0-2 of every 32-bit lane of v stored at p; byte 3 of each keeps what
+// memory holds (AVX2 reads and writes it back unchanged).
+HWY_INLINE void StoreKeepingFourthBytes(VU8 v, uint8_t* p) {
+#if HWY_TARGET == HWY_AVX3
+    _mm512_mask_storeu_epi8(p, 0x7777777777777777ull, v.raw);
+#else
+    const __m256i keep = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p),
+                        _mm256_blendv_epi8(v.raw, _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), keep));
+#endif
+}
+
+// The 32-bit lanes of v, each in 0..255, stored as kVecBytes / 4 bytes.
+HWY_INLINE void StoreLanesAsBytes(VI32 v, uint8_t* p) {
+#if HWY_TARGET == HWY_AVX3
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm512_cvtepi32_epi8(v.raw));
+#else
+    __m256i x = _mm256_packus_epi32(v.raw, v.raw);
+    x = _mm256_packus_epi16(x, x);
+    x = _mm256_permutevar8x32_epi32(x, _mm256_setr_epi32(0, 4, 0, 4, 0, 4, 0, 4));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(x));
 #endif
 }
 
@@ -171,7 +202,7 @@ HWY_INLINE V TwoTablesLookupLanes32(V a, V b, V idx) {
 HWY_INLINE void LoadBlockHeads12(const uint8_t* p, VU8 out[4]) {
     const Tag<uint8_t> d8;
     const Tag<int32_t> d32;
-    const VI32 spread = LanesFrom([](int i) { return 3 * (i / 4) + (i % 4 < 2 ? i % 4 : 2); });
+    const VI32 spread = LanesOf<[](int i) { return 3 * (i / 4) + (i % 4 < 2 ? i % 4 : 2); }>();
     // The last vector loads one dword per block early and picks further in.
     const VI32 last = spread + hn::Set(d32, kBlocks);
     for (int k = 0; k < 3; ++k)
@@ -183,10 +214,8 @@ HWY_INLINE void LoadBlockHeads12(const uint8_t* p, VI32 fill, VU8 out[4]) {
     const Tag<int32_t> d32;
 #if HWY_TARGET == HWY_AVX3
     // Index 16 + i takes fill's lane i.
-    const auto spread = [](int shift) {
-        return LanesFrom([shift](int i) { return i % 4 == 3 ? 16 : shift + 3 * (i / 4) + i % 4; });
-    };
-    const VI32 first = spread(0), last = spread(kBlocks);
+    const VI32 first = LanesOf<[](int i) { return i % 4 == 3 ? 16 : 3 * (i / 4) + i % 4; }>();
+    const VI32 last = LanesOf<[](int i) { return i % 4 == 3 ? 16 : kBlocks + 3 * (i / 4) + i % 4; }>();
     for (int k = 0; k < 4; ++k) {
         const VI32 v = hn::BitCast(d32, hn::LoadU(d8, k < 3 ? p + 12 * kBlocks * k : p + 32 * kBlocks));
         out[k] = hn::BitCast(d8, TwoTablesLookupLanes32(v, fill, k < 3 ? first : last));
@@ -196,6 +225,12 @@ HWY_INLINE void LoadBlockHeads12(const uint8_t* p, VI32 fill, VU8 out[4]) {
     for (int k = 0; k < 4; ++k)
         out[k] = hn::BitCast(d8, VI32{_mm256_blend_epi32(hn::BitCast(d32, out[k]).raw, fill.raw, 0x88)});
 #endif
+}
+
+template <int J>
+constexpr int StoreBlockHeadsJoin(int n) {
+    const int m = 16 * J + n, block = m / 3;
+    return (block / 4 - J) * 16 + 4 * (block % 4) + m % 3;
 }
 
 // The reverse: bytes 0-11 of the blocks of four vectors stored as
@@ -208,21 +243,18 @@ HWY_INLINE void StoreBlockHeads12(const VU8 in[4], uint8_t* p) {
 #if HWY_TARGET == HWY_AVX3
     // Store vector j, dword n: dword 4 (m / 3) + m % 3 of the block sequence,
     // m = 16 j + n, from vector j or j + 1 (index + 16).
-    for (int j = 0; j < 3; ++j) {
-        const VI32 join = LanesFrom([j](int n) {
-            const int m = 16 * j + n, block = m / 3;
-            return (block / 4 - j) * 16 + 4 * (block % 4) + m % 3;
-        });
-        hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(dw(in[j]), dw(in[j + 1]), join)), d8, p + 64 * j);
-    }
+    const VI32 join[3] = {LanesOf<StoreBlockHeadsJoin<0>>(), LanesOf<StoreBlockHeadsJoin<1>>(),
+                          LanesOf<StoreBlockHeadsJoin<2>>()};
+    for (int j = 0; j < 3; ++j)
+        hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(dw(in[j]), dw(in[j + 1]), join[j])), d8, p + 64 * j);
 #else
     // Each vector's 24 bytes gathered to its front and stored in order, each
     // store's last 8 bytes overwritten by the next; the last vector goes 8
     // bytes early, behind the end of the third, so nothing passes the span.
-    const VI32 front = LanesFrom([](int i) { return i < 6 ? i / 3 * 4 + i % 3 : i == 6 ? 3 : 7; });
+    const VI32 front = LanesOf<[](int i) { return i < 6 ? i / 3 * 4 + i % 3 : i == 6 ? 3 : 7; }>();
     for (int j = 0; j < 3; ++j) hn::StoreU(hn::BitCast(d8, PermuteLanes32(dw(in[j]), front)), d8, p + 24 * j);
-    const VI32 back = PermuteLanes32(dw(in[3]), LanesFrom([](int i) { return i < 2 ? i : i < 5 ? i - 2 : i - 1; }));
-    const VI32 tail = PermuteLanes32(dw(in[2]), LanesFrom([](int i) { return 5 + i % 2; }));
+    const VI32 back = PermuteLanes32(dw(in[3]), LanesOf<[](int i) { return i < 2 ? i : i < 5 ? i - 2 : i - 1; }>());
+    const VI32 tail = PermuteLanes32(dw(in[2]), LanesOf<[](int i) { return 5 + i % 2; }>());
     hn::StoreU(hn::BitCast(d8, VI32{_mm256_blend_epi32(back.raw, tail.raw, 0x03)}), d8, p + 64);
 #endif
 }
@@ -251,7 +283,7 @@ HWY_INLINE VU8 TransposeBlockHalves(VU8 v) {
 #else
     if constexpr (Paired) {
         static constexpr uint8_t kUnits[16] = {0, 1, 4, 5, 2, 3, 6, 7, 8, 9, 12, 13, 10, 11, 14, 15};
-        const VI32 order = LanesFrom([](int i) { return i % 2 * 4 + i / 4 + (i / 2 % 2) * 2; });
+        const VI32 order = LanesOf<[](int i) { return i % 2 * 4 + i / 4 + (i / 2 % 2) * 2; }>();
         const VU8 w = hn::BitCast(Tag<uint8_t>(), PermuteLanes32(hn::BitCast(Tag<int32_t>(), v), order));
         return hn::TableLookupBytes(w, BlockBytes(kUnits));
     } else {
@@ -290,7 +322,7 @@ HWY_INLINE void StoreZipped(V a, V b, uint8_t* p) {
 #if HWY_TARGET == HWY_AVX3
     if constexpr (sizeof(hn::TFromV<V>) == 4) {
         const auto i32 = [](V v) { return hn::BitCast(Tag<int32_t>(), v); };
-        const VI32 first = LanesFrom([](int i) { return i / 2 + (i & 1) * 16; });
+        const VI32 first = LanesOf<[](int i) { return i / 2 + (i & 1) * 16; }>();
         const VI32 second = first + hn::Set(Tag<int32_t>(), 8);
         hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(i32(a), i32(b), first)), d8, p);
         hn::StoreU(hn::BitCast(d8, TwoTablesLookupLanes32(i32(a), i32(b), second)), d8, p + kVecBytes);
@@ -403,10 +435,9 @@ HWY_INLINE void StoreInterleavedWords4(VU16 a, VU16 b, VU16 c, VU16 e, uint8_t* 
 #if HWY_TARGET == HWY_AVX3
     // Store vector j, word w: word 8 j + w / 4 of a, b (index + 32), c or e
     // (the same indices into the (c, e) table, blended in).
+    const VU16 first = LanesOf<[](int w) { return w / 4 + (w & 1 ? 32 : 0); }, uint16_t>();
     for (int j = 0; j < 4; ++j) {
-        alignas(64) uint16_t index[32];
-        for (int w = 0; w < 32; ++w) index[w] = static_cast<uint16_t>(8 * j + w / 4 + (w & 1 ? 32 : 0));
-        const __m512i i = _mm512_load_si512(index);
+        const __m512i i = (first + hn::Set(Tag<uint16_t>(), static_cast<uint16_t>(8 * j))).raw;
         const __m512i ab = _mm512_permutex2var_epi16(a.raw, i, b.raw);
         const __m512i ce = _mm512_permutex2var_epi16(c.raw, i, e.raw);
         hn::StoreU(VU8{_mm512_mask_blend_epi16(__mmask32(0xCCCCCCCCu), ab, ce)}, d8, p + 64 * j);

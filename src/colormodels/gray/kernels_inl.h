@@ -25,13 +25,11 @@ VU8 grayPick(int c) {
 // Gray of blocks a and b (four pixels per block each), as 16-bit words.
 HWY_INLINE VU16 graySum(VU8 a, VU8 b, const VU8 pick[3], const VU16 k[3]) {
     const Tag<uint16_t> d16;
-    const Tag<uint64_t> d64;
     VU16 sum = hn::Set(d16, 8);
     for (int c = 0; c < 3; ++c) {
         // Low half of each block from a, high half from b.
-        const VU64 lo = hn::BitCast(d64, hn::TableLookupBytes(a, pick[c]));
-        const VU64 hi = hn::BitCast(d64, hn::TableLookupBytes(b, pick[c]));
-        sum = hn::SaturatedAdd(sum, hn::MulHigh(hn::BitCast(d16, hn::OddEven(hi, lo)), k[c]));
+        const VU16 x = hn::BitCast(d16, TableLookupBytesHalves(a, b, pick[c]));
+        sum = hn::SaturatedAdd(sum, hn::MulHigh(x, k[c]));
     }
     return hn::ShiftRight<4>(sum);
 }
@@ -51,7 +49,7 @@ int grayLeadKernel(const Qrx8u* src, Qrx8u* dst, int width, const GrayWeights12&
     const VU16 k[3] = {hn::Set(d16, w.k[0]), hn::Set(d16, w.k[1]), hn::Set(d16, w.k[2])};
     // Packed words hold pixel groups in the order (block, source block): put
     // them back.
-    const VI32 order = LanesFrom([](int i) { return 4 * (i % kBlocks) + i / kBlocks; });
+    const VI32 order = LanesOf<[](int i) { return 4 * (i % kBlocks) + i / kBlocks; }>();
     const int n = width & -kVecBytes;
     for (int x = 0; x < n; x += kVecBytes) {
         const Qrx8u* p = src + x * Channels;

@@ -14,7 +14,6 @@ constexpr Tag<uint8_t> d8;
 constexpr Tag<int16_t> d16;
 constexpr Tag<uint16_t> du16;
 constexpr Tag<int32_t> d32;
-constexpr Tag<uint64_t> d64;
 constexpr int kStep = 16 * kBlocks;  // pixels per kernel step
 
 struct Block {
@@ -76,9 +75,7 @@ struct PackedBlocks {
     // A block pattern over half h: source blocks 2h and 2h + 1, the second
     // giving bytes 8-15 of each block.
     [[gnu::always_inline]] VI16 pick(int h, VU8 pattern) const {
-        const VU64 lo = hn::BitCast(d64, hn::TableLookupBytes(blk[2 * h], pattern));
-        const VU64 hi = hn::BitCast(d64, hn::TableLookupBytes(blk[2 * h + 1], pattern));
-        return hn::BitCast(d16, hn::OddEven(hi, lo));
+        return hn::BitCast(d16, TableLookupBytesHalves(blk[2 * h], blk[2 * h + 1], pattern));
     }
 };
 
@@ -103,11 +100,11 @@ template <bool High, class L>
 // Plane bytes in pixel order to block order (block l holds pixels 4l..4l+3
 // of every source block), and back.
 HWY_INLINE VU8 toBlocks(VU8 v) {
-    const VI32 order = LanesFrom([](int n) { return n % 4 * kBlocks + n / 4; });
+    const VI32 order = LanesOf<[](int n) { return n % 4 * kBlocks + n / 4; }>();
     return hn::BitCast(d8, PermuteLanes32(hn::BitCast(d32, v), order));
 }
 HWY_INLINE VU8 toPixels(VU8 v) {
-    const VI32 order = LanesFrom([](int n) { return n % kBlocks * 4 + n / kBlocks; });
+    const VI32 order = LanesOf<[](int n) { return n % kBlocks * 4 + n / kBlocks; }>();
     return hn::BitCast(d8, PermuteLanes32(hn::BitCast(d32, v), order));
 }
 
@@ -160,8 +157,7 @@ template <class L, Alpha A>
         for (int j = 0; j < 4; ++j) hn::StoreU(blk[j], d8, p + kVecBytes * j);
     } else {
         // Every pixel's fourth byte left as it is in memory.
-        const auto keep = hn::MaskFromVec(hn::BitCast(d8, set32(0x00FFFFFF)));
-        for (int j = 0; j < 4; ++j) BlendedStoreBytes(blk[j], keep, p + kVecBytes * j);
+        for (int j = 0; j < 4; ++j) StoreKeepingFourthBytes(blk[j], p + kVecBytes * j);
     }
 }
 

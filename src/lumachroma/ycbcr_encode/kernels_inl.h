@@ -48,7 +48,7 @@ HWY_INLINE VI32 dwords(VU8 v) { return hn::BitCast(d32, v); }
 // After packing four 32-bit lane vectors within blocks, dword k of block l
 // holds the four pixels of group k's block l; this index puts them in pixel
 // order.
-HWY_INLINE VI32 quadOrder() { return LanesFrom([](int q) { return 4 * (q % kBlocks) + q / kBlocks; }); }
+HWY_INLINE VI32 quadOrder() { return LanesOf<[](int q) { return 4 * (q % kBlocks) + q / kBlocks; }>(); }
 
 // Chroma after packing: 16-bit unit 8l + k holds the Cb of the two blocks of
 // group k's block l, unit 8l + 4 + k their Cr.
@@ -313,7 +313,7 @@ int planes(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int end) {
     const Chroma<shift, N == 2 ? kBlockChroma.pair : kBlockChroma.quad> c;
     return eachStep(
         std::array{loaderOf(src)}, std::array{Out{y, 1, 1}, Out{cb, 1, N}, Out{cr, 1, N}}, end,
-        [&](const auto& ld, int x, const auto& o) {
+        [&](const auto& ld, int x, const auto& o) __attribute__((always_inline)) {
             const StepPx s = loadStep(ld[0], x);
             hn::StoreU(lumaBytes(s, w), d8, o[0]);
             if constexpr (N == 2) {
@@ -322,12 +322,8 @@ int planes(const Src& src, Qrx8u* y, Qrx8u* cb, Qrx8u* cr, int end) {
                 // Sums of four: block l holds quad l of each group.
                 const VI16 rg = pairSums(pairSums(s.rg[0], s.rg[1]), pairSums(s.rg[2], s.rg[3]));
                 const VI16 bg = pairSums(pairSums(s.bg[0], s.bg[1]), pairSums(s.bg[2], s.bg[3]));
-                const hn::Rebind<uint8_t, decltype(d32)> dq8;
-                const auto put = [&](VI32 v, Qrx8u* p) {
-                    hn::StoreU(hn::DemoteTo(dq8, PermuteLanes32(v, w.order)), dq8, p);
-                };
-                put(dot<shift>(rg, bg, c.cbRG, c.cbBG), o[1]);
-                put(dot<shift>(rg, bg, c.crRG, c.crBG), o[2]);
+                StoreLanesAsBytes(PermuteLanes32(dot<shift>(rg, bg, c.cbRG, c.cbBG), w.order), o[1]);
+                StoreLanesAsBytes(PermuteLanes32(dot<shift>(rg, bg, c.crRG, c.crBG), w.order), o[2]);
             }
         });
 }
@@ -337,7 +333,7 @@ int packed(const Src& src, Qrx8u* d, int end) {
     const Weights w;
     const Chroma<17, Bias.pair> c;
     return eachStep(std::array{loaderOf(src)}, std::array{Out{d, 2, 1}}, end,
-                    [&](const auto& ld, int x, const auto& o) {
+                    [&](const auto& ld, int x, const auto& o) __attribute__((always_inline)) {
                         const StepPx s = loadStep(ld[0], x);
                         StoreZipped(lumaBytes(s, w), chromaInterleaved<CrFirst>(chromaOfPairs(s, c)), o[0]);
                     });
@@ -349,7 +345,7 @@ int rowPair(const Src& s0, const Src& s1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u
     const Chroma<18, Bias.quad> c;
     return eachStep(std::array{loaderOf(s0), loaderOf(s1)},
                     std::array{Out{y0, 1, 1}, Out{y1, 1, 1}, Out{cb, 1, 2}, Out{cr, 1, 2}}, end,
-                    [&](const auto& ld, int x, const auto& o) {
+                    [&](const auto& ld, int x, const auto& o) __attribute__((always_inline)) {
                         StepPx a = loadStep(ld[0], x);
                         const StepPx b = loadStep(ld[1], x);
                         hn::StoreU(lumaBytes(a, w), d8, o[0]);
@@ -366,7 +362,7 @@ template <class Src>
 int luma(const Src& src, Qrx8u* y, int end) {
     const Weights w;
     return eachStep(std::array{loaderOf(src)}, std::array{Out{y, 1, 1}}, end,
-                    [&](const auto& ld, int x, const auto& o) {
+                    [&](const auto& ld, int x, const auto& o) __attribute__((always_inline)) {
                         hn::StoreU(lumaBytes(loadStep(ld[0], x), w), d8, o[0]);
                     });
 }

@@ -34,19 +34,13 @@ HWY_INLINE V8 b8(V v) {
     return hn::BitCast(d8, v);
 }
 
-// A dword index vector, f(i) for lane i.
-template <class F>
-HWY_INLINE V32 dwordIndex(F f) {
-    return LanesFrom(f);
-}
-
 HWY_INLINE V8 shufb(V8 v, V8 c) { return hn::TableLookupBytes(v, c); }
 HWY_INLINE V32 permd(V32 v, V32 i) { return PermuteLanes32(v, i); }
 
 // Undoes the block interleave of two levels of packs over four registers
 // (block j of register r ends up as dword r of block j).
 HWY_INLINE V32 unpackOrder() {
-    return dwordIndex([](int m) { return 4 * (m % kBlocks) + m / kBlocks; });
+    return LanesOf<[](int m) { return 4 * (m % kBlocks) + m / kBlocks; }>();
 }
 
 // RGB pixels p[0 .. kStep), 12 bytes at the start of each block.
