@@ -196,17 +196,27 @@ HWY_INLINE V TwoTablesLookupLanes32(V a, V b, V idx) {
 
 // Three-byte pixels, four per block: 4 x 12 x kBlocks bytes from p spread
 // over four vectors, bytes 12k..12k+11 of the span to bytes 0-11 of block
-// k (counting blocks across the four vectors). Byte 12-15 of each block
-// are a copy of other bytes, or the 32-bit lane `fill` where given. No byte
-// past the span is read.
+// k (counting blocks across the four vectors). Bytes 12-15 of each block
+// are other bytes of the span, or the 32-bit lane `fill` where given. No
+// byte past the span is read.
 HWY_INLINE void LoadBlockHeads12(const uint8_t* p, VU8 out[4]) {
     const Tag<uint8_t> d8;
     const Tag<int32_t> d32;
     const VI32 spread = LanesOf<[](int i) { return 3 * (i / 4) + (i % 4 < 2 ? i % 4 : 2); }>();
     // The last vector loads one dword per block early and picks further in.
     const VI32 last = spread + hn::Set(d32, kBlocks);
+#if HWY_TARGET == HWY_AVX3
     for (int k = 0; k < 3; ++k)
         out[k] = hn::BitCast(d8, PermuteLanes32(hn::BitCast(d32, hn::LoadU(d8, p + 12 * kBlocks * k)), spread));
+#else
+    // Two 16-byte loads per vector (no lane permute); bytes 12-15 of a block
+    // are the next pixel's.
+    for (int k = 0; k < 3; ++k) {
+        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 24 * k));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 24 * k + 12));
+        out[k] = VU8{_mm256_inserti128_si256(_mm256_castsi128_si256(lo), hi, 1)};
+    }
+#endif
     out[3] = hn::BitCast(d8, PermuteLanes32(hn::BitCast(d32, hn::LoadU(d8, p + 32 * kBlocks)), last));
 }
 HWY_INLINE void LoadBlockHeads12(const uint8_t* p, VI32 fill, VU8 out[4]) {
