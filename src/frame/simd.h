@@ -26,7 +26,6 @@
 #include <immintrin.h>
 #pragma GCC diagnostic pop
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 

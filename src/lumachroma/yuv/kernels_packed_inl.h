@@ -4,14 +4,14 @@
 // ---- four whole pixels per 16-byte block ------------------------------------
 // The kernels of the interleaved 8-bit rows below keep pixels where they
 // are: a 16-byte block of an RGBA row holds four whole pixels, and an RGB row
-// gets the same shape by one dword permutation that moves every 12-byte
-// group of four pixels to the start of its own block. Byte shuffles within
+// gets the same shape from the block-head loads (every 12-byte group of four
+// pixels at the start of its own block; stored back the same way). Byte shuffles within
 // each block then give 16-bit words or pairs in pixel order, the multiply-
 // adds work on (R, B) and (G, G) word pairs, and results return to bytes with
 // an in-block pack and one more shuffle. Packs across registers interleave
 // their blocks; one fixed permutation puts the pixels back in order.
 
-constexpr int kQuad = 4 * kBlocks;   // pixels per register
+constexpr int kQuad = 4 * kBlocks;  // pixels per register
 constexpr uint8_t Z = 0x80;          // shuffle index giving a zero byte
 constexpr hn::ScalableTag<uint32_t> du32;
 constexpr hn::ScalableTag<uint64_t> du64;
