@@ -59,7 +59,14 @@ case "${1:-}" in
   --merge)
     build "$work"
     mkdir -p "$corpus/found" "$work/corpus"
-    "$fuzzer" -merge=1 "$corpus/found" "$corpus/seeds" "$corpus/regressions" "$work/corpus" 2>&1 | tail -2
+    # Inputs of build/fuzz/corpus that reach code the checked-in ones do not.
+    tmp=$(mktemp -d)
+    find "$corpus" -type f -exec cp {} "$tmp"/ \;
+    ls "$tmp" | sort >"$tmp.before"
+    "$fuzzer" -merge=1 -use_counters=0 "$tmp" "$work/corpus" 2>&1 | grep -E "MERGE-OUTER: [0-9]+ new files" || true
+    ls "$tmp" | sort | comm -13 "$tmp.before" - | while read -r f; do mv "$tmp/$f" "$corpus/found/"; done
+    rm -rf "$tmp" "$tmp.before"
+    echo "fuzz: $(ls "$corpus/found" | wc -l) inputs in $corpus/found"
     exit 0 ;;
   --coverage)
     cov=build/coverage

@@ -117,6 +117,7 @@ int decodeStep(uint8_t mode, uint8_t arg, int rowBytes, int elem, bool readOnly,
 }
 
 QrxRoiSize imageSize(const Plan& p, const Image& im) {
+    if (im.sizedBy == SizedBy::Own && im.extent) return im.extent(p.roi);
     return im.sizedBy == SizedBy::Sensor ? p.sensor : p.roi;
 }
 
@@ -254,7 +255,10 @@ Plan decode(const uint8_t* data, size_t size, const std::vector<const Entry*>& f
     if (e.shape.rect) {
         const int sw = r.i16(), sh = r.i16();
         p.sensor = boundedSize(sw, sh);
-        p.rect = {r.i16(), r.i16(), p.roi.width, p.roi.height};
+        // The region lies inside the larger source, as callers must place it.
+        const int x = r.u16(), y = r.u16();
+        p.rect = {x % std::max(1, p.sensor.width - p.roi.width + 1),
+                  y % std::max(1, p.sensor.height - p.roi.height + 1), p.roi.width, p.roi.height};
     }
     p.threads = 1 + r.u8() % 8;
     static const std::vector<int> targets = supportedTargets();

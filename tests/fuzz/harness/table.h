@@ -50,9 +50,10 @@ struct Plane {
 // read-only image: the in-place forms).
 enum class Access : uint8_t { Auto, Read, Write, ReadWrite, Scratch };
 
-// Which size an image has: the region's, or the larger source's of the
-// demosaicing entries (which read around the region).
-enum class SizedBy : uint8_t { Roi, Sensor };
+// Which size an image has: the region's, the larger source's of the
+// demosaicing entries (which read around the region), or one of its own
+// (a caller's scratch rows), given by `extent`.
+enum class SizedBy : uint8_t { Roi, Sensor, Own };
 
 struct Image {
     std::array<Plane, 4> plane{};
@@ -60,6 +61,7 @@ struct Image {
     int8_t kept = -1;  // a channel whose bytes the operation leaves as they were
     Access access = Access::Auto;
     SizedBy sizedBy = SizedBy::Roi;
+    QrxRoiSize (*extent)(QrxRoiSize roi) = nullptr;  // for SizedBy::Own
 };
 
 // ---- the layouts of the tables ----------------------------------------------
