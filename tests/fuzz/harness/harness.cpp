@@ -116,9 +116,26 @@ int decodeStep(uint8_t mode, uint8_t arg, int rowBytes, int elem, bool readOnly,
     }
 }
 
+Call paramsOf(const Plan& p);
+
 QrxRoiSize imageSize(const Plan& p, const Image& im) {
-    if (im.sizedBy == SizedBy::Own && im.extent) return im.extent(p.roi);
+    if (im.sizedBy == SizedBy::Own && im.extent) return im.extent(paramsOf(p));
     return im.sizedBy == SizedBy::Sensor ? p.sensor : p.roi;
+}
+
+// The image whose pointer (or plane) the plan nulls, or -1.
+int nulledImage(const Plan& p) {
+    int pointer = 0;
+    for (int i = 0; i < p.entry->shape.images; ++i) {
+        pointer += p.entry->shape.image[i].planar ? 1 + p.entry->images[i].planes : 1;
+        if (p.nullPointer < pointer) return p.nullPointer >= 0 ? i : -1;
+    }
+    return -1;
+}
+
+bool nullDoesNothing(const Plan& p) {
+    const int i = nulledImage(p);
+    return i >= 0 && p.entry->images[i].nullDoesNothing;
 }
 
 // Source samples: the input's bytes, repeated, salted per plane.
@@ -255,10 +272,15 @@ Plan decode(const uint8_t* data, size_t size, const std::vector<const Entry*>& f
     if (e.shape.rect) {
         const int sw = r.i16(), sh = r.i16();
         p.sensor = boundedSize(sw, sh);
-        // The region lies inside the larger source, as callers must place it.
-        const int x = r.u16(), y = r.u16();
-        p.rect = {x % std::max(1, p.sensor.width - p.roi.width + 1),
-                  y % std::max(1, p.sensor.height - p.roi.height + 1), p.roi.width, p.roi.height};
+        // The region's origin: mostly inside the source (the region may still
+        // reach past its edges), else anywhere.
+        const uint8_t inside = r.u8();
+        int x = r.i16(), y = r.i16();
+        if (inside % 4 != 0) {
+            x = std::abs(x) % std::max(1, p.sensor.width);
+            y = std::abs(y) % std::max(1, p.sensor.height);
+        }
+        p.rect = {x, y, p.roi.width, p.roi.height};
     }
     p.threads = 1 + r.u8() % 8;
     static const std::vector<int> targets = supportedTargets();
@@ -385,7 +407,7 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p) {
     const Rules& r = e.rules;
     const Call params = paramsOf(p);
     std::vector<QrxStatus> failures;
-    if (p.nullPointer >= 0) failures.push_back(qrxErrNullPtr);
+    if (p.nullPointer >= 0 && !nullDoesNothing(p)) failures.push_back(qrxErrNullPtr);
     const QrxRoiSize s = p.roi;
     if (r.sizeStatus) {
         if (QrxStatus st = r.sizeStatus(params); st != qrxOk) failures.push_back(st);
@@ -405,6 +427,7 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p) {
     if (r.paramStatus)
         if (QrxStatus st = r.paramStatus(params); st != qrxOk) failures.push_back(st);
     if (!failures.empty()) return failures;
+    if (nullDoesNothing(p)) return {qrxOk};
     const bool partial = s.width % r.blocks.width != 0 || s.height % r.blocks.height != 0;
     std::vector<QrxStatus> done{partial ? qrxWarnSizeNotMultiple : qrxOk};
     if (r.dataStatus != qrxOk) done.push_back(r.dataStatus);
@@ -454,7 +477,7 @@ std::string check(const Plan& p) {
         for (int k = 0; k < e.images[i].planes; ++k) {
             GuardedPlane& g = *call->planes[i][k];
             const std::string which = "image " + std::to_string(i) + " plane " + std::to_string(k);
-            if (st < 0 || access == Access::Read) {
+            if (st < 0 || access == Access::Read || nullDoesNothing(p)) {
                 if (!g.unchangedSince(before[i][k]))
                     return fail((st < 0 ? "error " + std::to_string(st) + " but " : std::string()) + which +
                                 " changed");
@@ -504,6 +527,7 @@ std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
         if (e.shape.rect) {
             w.u16(uint16_t(s.w + 8));
             w.u16(uint16_t(s.h + 8));
+            w.u8(1);  // inside the source
             w.u16(4);
             w.u16(4);
         }

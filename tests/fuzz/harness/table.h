@@ -61,7 +61,10 @@ struct Image {
     int8_t kept = -1;  // a channel whose bytes the operation leaves as they were
     Access access = Access::Auto;
     SizedBy sizedBy = SizedBy::Roi;
-    QrxRoiSize (*extent)(QrxRoiSize roi) = nullptr;  // for SizedBy::Own
+    QrxRoiSize (*extent)(const Call&) = nullptr;  // for SizedBy::Own
+    // A null pointer here is no error: the call does nothing and succeeds
+    // (a caller's scratch rows that the operation does not check).
+    bool nullDoesNothing = false;
 };
 
 // ---- the layouts of the tables ----------------------------------------------
