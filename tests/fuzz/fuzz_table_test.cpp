@@ -3,7 +3,12 @@
 // find.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -103,6 +108,93 @@ TEST(FuzzTable, KeysNameOneEntryEach) {
         EXPECT_EQ(decode(key, 4, selectable("")).entry, &e);
         EXPECT_EQ(decode(key, 4, selectable(e.family)).entry, &e);
     }
+}
+
+// The access of each image follows from the prototype: const images are
+// read, the others written, and an operation without a read-only image
+// works in place.
+TEST(FuzzTable, AccessFollowsConstness) {
+    const Entry convert{"convert", shapeOf(&qrxiRGBToYUV_8u_C3R), nullptr, {kC3, kC3}};
+    EXPECT_EQ(accessOf(convert, 0), Access::Read);
+    EXPECT_EQ(accessOf(convert, 1), Access::Write);
+    constexpr Shape kInPlaceTwist = shapeOf(&qrxiColorTwist_32f_C3IR);
+    const Entry inPlace{"in place", kInPlaceTwist, nullptr, {kC3}};
+    EXPECT_EQ(accessOf(inPlace, 0), Access::ReadWrite);
+    constexpr Shape kTwist = shapeOf(&qrxiColorTwist32f_8u_P3R);
+    // Source array and planes, destination array and planes, the matrix.
+    EXPECT_EQ(pointerCount(Entry{"twist", kTwist, nullptr, {kP3, kP3}}), 9);
+}
+
+// Rows that do not match their prototype are reported.
+TEST(FuzzTable, UnsoundRowsAreReported) {
+    const Shape s = shapeOf(&qrxiRGBToYUV_8u_C3P3R);  // interleaved source, planes sharing a step
+    Image five = kP4;
+    five.planes = 5;
+    EXPECT_EQ(rowProblems(Entry{"sound", s, nullptr, {kC3, kP3}}), "");
+    EXPECT_NE(rowProblems(Entry{"count", s, nullptr, {kC3}}), "");
+    EXPECT_NE(rowProblems(Entry{"planar source", s, nullptr, {kP3, kP3}}), "");
+    EXPECT_NE(rowProblems(Entry{"one plane", s, nullptr, {kC3, planar(1)}}), "");
+    EXPECT_NE(rowProblems(Entry{"five planes", shapeOf(&qrxiRGBToYUV420_8u_C3P3R), nullptr, {kC3, five}}), "");
+    EXPECT_NE(rowProblems(Entry{"kept", s, nullptr, {keeping(kC3, 3), kP3}}), "");
+    EXPECT_NE(rowProblems(Entry{"one step, two sizes", s, nullptr, {kC3, kP420}}), "");
+    EXPECT_NE(rowProblems(Entry{"parameters", s, nullptr, {kC3, kP3}, {}, {kAlphaValues}}), "");
+}
+
+// The statuses a call may return follow from the failures in its arguments.
+TEST(FuzzHarness, AllowedStatusesFollowTheArguments) {
+    constexpr Shape kPlanesToPacked = shapeOf(&qrxiRGBToYCbCr422_8u_P3C2R);  // one step per image
+    Entry e{"steps", kPlanesToPacked, nullptr, {kP3, kPacked422}, {.min = {2, 1}, .blocks = {2, 2}}};
+    using V = std::vector<QrxStatus>;
+    Plan p = validPlan(e, {4, 2}, 1);
+    EXPECT_EQ(allowedStatuses(p), V{qrxOk});
+    p.roi = {5, 2};
+    EXPECT_EQ(allowedStatuses(p), V{qrxWarnSizeNotMultiple});
+    p.roi = {1, 2};
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrSize});
+    p.nullPointer = 0;
+    EXPECT_EQ(allowedStatuses(p), (V{qrxErrNullPtr, qrxErrSize}));
+    e.rules.stepsChecked = true;
+    p = validPlan(e, {4, 2}, 1);
+    p.planes[0][0].step = 0;  // the source planes' one step
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrStep});
+    p = validPlan(e, {4, 2}, 1);
+    p.planes[1][0].step = -8;
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrStep});
+    e.rules.multipleOf = {4, 1};
+    p = validPlan(e, {6, 2}, 1);
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrSize});
+    // A null image that the operation does not check: nothing to do, success.
+    e.images[1].nullDoesNothing = true;
+    p = validPlan(e, {4, 2}, 1);
+    p.nullPointer = 4;
+    EXPECT_EQ(allowedStatuses(p), V{qrxOk});
+}
+
+// Every byte of a plane's mapping outside its rows is watched: before the
+// first row, between rows, after the last, at both ends of the mapping.
+TEST(FuzzHarness, GuardedPlaneWatchesEveryByteOutsideItsRows) {
+    const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    for (bool flushStart : {false, true})
+        for (int step : {24, -24}) {
+            GuardedPlane g(10, 3, step, flushStart, 3);
+            ASSERT_TRUE(g.outsideUntouched());  // (and lifts the poisoning for the probes)
+            uint8_t* lowRow = step > 0 ? g.row(0) : g.row(2);
+            uint8_t* mapStart = reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(lowRow) & ~(page - 1));
+            const std::vector<uint8_t> before = g.snapshot();
+            for (uint8_t* probe : {mapStart, lowRow - 1, g.row(0) + 10, g.row(1) + 23, g.row(2) + 10,
+                                   mapStart + page - 1}) {
+                if (probe < mapStart || probe >= mapStart + page) continue;
+                const uint8_t keep = *probe;
+                *probe ^= 1;
+                EXPECT_FALSE(g.outsideUntouched()) << "offset " << probe - mapStart << " step " << step;
+                EXPECT_FALSE(g.unchangedSince(before));
+                *probe = keep;
+                EXPECT_TRUE(g.outsideUntouched());
+            }
+            g.row(1)[9] ^= 1;
+            EXPECT_TRUE(g.outsideUntouched());
+            EXPECT_FALSE(g.unchangedSince(before));
+        }
 }
 
 // Destinations of families that do not check steps get rows that never

@@ -57,8 +57,10 @@ std::string rowProblems(const Entry& e) {
         const Image& im = e.images[i];
         const ImageShape& sh = e.shape.image[i];
         if (!sh.planar && im.planes != 1) problem("image " + std::to_string(i) + " is not planar");
-        if (sh.planar && (im.planes < 2 || im.planes > 4))
+        if (sh.planar && (im.planes < 2 || im.planes > 4)) {
             problem("image " + std::to_string(i) + " needs 2 to 4 planes");
+            continue;
+        }
         if (im.kept >= 0 && (sh.planar || im.kept >= im.plane[0].channels))
             problem("image " + std::to_string(i) + " keeps a channel it does not have");
         if (sh.steps == Steps::One && sh.planar)
