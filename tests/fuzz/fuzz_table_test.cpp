@@ -18,6 +18,17 @@
 #include "harness/harness.h"
 #include "targets.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QRX_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QRX_TEST_ASAN 1
+#endif
+#endif
+#ifndef QRX_TEST_ASAN
+#define QRX_TEST_ASAN 0
+#endif
+
 namespace qrxfuzz {
 namespace {
 
@@ -229,7 +240,7 @@ QrxStatus goodCopy(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
         for (int x = 0; x < roi.width * 3; ++x) d[y * ds + x] = uint8_t(s[y * ss + x] ^ 0x55);
     return qrxOk;
 }
-QrxStatus writesPastRow(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
+[[maybe_unused]] QrxStatus writesPastRow(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
     const QrxStatus st = goodCopy(s, ss, d, ds, roi);
     if (st == qrxOk) d[roi.width * 3] = 0;  // the first padding byte after row 0
     return st;
@@ -282,7 +293,9 @@ TEST(FuzzHarness, ReportsEachKindOfBrokenPromise) {
         return report.find(what) != std::string::npos;
     };
     EXPECT_EQ(checkValid(standIn("good", &invoke<&goodCopy>), {5, 3}), "");
+#if !QRX_TEST_ASAN  // under AddressSanitizer the poisoned padding reports the write itself
     EXPECT_PRED2(finds, checkValid(standIn("past", &invoke<&writesPastRow>), {5, 3}), "wrote outside");
+#endif
     EXPECT_PRED2(finds, checkValid(standIn("error", &invoke<&writesOnError>, {.min = {2, 1}}), {1, 3}),
                  "error -6 but");
     EXPECT_PRED2(finds, checkValid(standIn("source", &invoke<&changesSource>), {5, 3}), "image 0 plane 0 changed");
