@@ -4,7 +4,7 @@
 // thread count and target, each plane's step and placement, a pointer to
 // null, the parameters and the samples:
 //
-//   u32 key | i16 width | i16 height | [i16 sensor w, h, rect x, y]
+//   u32 key | i16 width | i16 height | [i16 source w, h | u8 origin inside? | i16 x, y]
 //   u8 threads | u8 target | per plane: u8 step mode, u8 step arg, u8 placement
 //   u8 null | per int param: u8 pick, i32 | per float param, weight, matrix
 //   element: u8 pick, f32 | u8 sample fill | samples...
