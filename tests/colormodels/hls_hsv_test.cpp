@@ -9,18 +9,20 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <type_traits>
 #include <vector>
 
 #include "guarded_image.h"
+#include "interleaved_checks.h"
 #include "qrxcc.h"
 #include "threads.h"
 
 namespace {
 
-using qrxtest::GuardedImage;
+using namespace qrxtest;
 using Tri = std::array<int, 3>;
 using TriF = std::array<float, 3>;
 
@@ -150,16 +152,6 @@ TriF hlsToRgb32f(float hh, float l, float s) {
     return {value(xr), value(h), value(xb)};
 }
 
-// ---- members as data ---------------------------------------------------------------
-
-template <class T>
-using Fn = QrxStatus (*)(const T*, int, T*, int, QrxRoiSize);
-
-// One pixel of a member: source samples to destination samples, given the
-// column and the row width (the 8-bit HSV formulas depend on the column).
-template <class T>
-using Model = std::function<std::array<T, 3>(const T*, int x, int width)>;
-
 template <class T>
 T saturate(int code, const Codes& c) {
     return T(std::clamp(code, 0, c.max) - c.offset);
@@ -184,126 +176,6 @@ Model<T> hsvModel(Tri (*f)(int, int, int, const Codes&, bool), const Codes& c) {
 
 Model<Qrx32f> floatModel(TriF (*f)(float, float, float)) {
     return [f](const Qrx32f* p, int, int) { return f(p[0], p[1], p[2]); };
-}
-
-template <class T>
-struct Member {
-    std::string name;
-    int channels;
-    Fn<T> call;
-    Model<T> model;
-};
-
-template <class T>
-bool same(T a, T b) {
-    if constexpr (std::is_same_v<T, Qrx32f>)
-        return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
-    else return a == b;
-}
-
-// Samples that stress ties, greys and extremes half of the time.
-template <class T>
-void fillSamples(GuardedImage<T>& img, uint32_t seed) {
-    std::mt19937 rng(seed);
-    if constexpr (std::is_same_v<T, Qrx32f>) {
-        const float special[] = {0.0f, 1.0f, 0.5f, 0.25f, 1e-8f, 0.999f};
-        std::uniform_real_distribution<float> d(-0.25f, 1.25f);
-        for (int y = 0; y < img.height(); ++y)
-            for (int i = 0; i < img.width() * img.channels(); ++i)
-                img.row(y)[i] = rng() % 2 ? d(rng) : special[rng() % 6];
-    } else {
-        const int lo = std::is_same_v<T, Qrx16s> ? -32768 : 0;
-        const int hi = std::is_same_v<T, Qrx8u> ? 255 : lo + 65535;
-        const int special[] = {lo, lo + 1, (lo + hi) / 2, (lo + hi) / 2 + 1, hi - 1, hi};
-        std::uniform_int_distribution<int> d(lo, hi);
-        for (int y = 0; y < img.height(); ++y)
-            for (int i = 0; i < img.width() * img.channels(); ++i)
-                img.row(y)[i] = T(rng() % 2 ? d(rng) : special[rng() % 6]);
-    }
-}
-
-template <class T>
-void expectModel(const std::vector<Member<T>>& members) {
-    for (const auto& m : members)
-        for (int w : {1, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 67})
-            for (int stepSign : {1, 0, -1}) {
-                SCOPED_TRACE(m.name + " width " + std::to_string(w) + " step " + std::to_string(stepSign));
-                const int h = 3, row = w * m.channels * int(sizeof(T));
-                const int step = stepSign == 0 ? 0 : stepSign * (row + 2 * int(sizeof(T)));
-                GuardedImage<T> s(w, h, m.channels, step), d(w, h, m.channels, step);
-                fillSamples(s, uint32_t(w * 7 + stepSign));
-                fillSamples(d, 99);  // the fourth channel of AC4 must keep these
-                GuardedImage<T> before(w, h, m.channels);
-                for (int y = 0; y < h; ++y) std::memcpy(before.row(y), d.row(y), row);
-                ASSERT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), {w, h}), qrxOk);
-                int bad = 0;
-                for (int y = 0; y < h; ++y)
-                    for (int x = 0; x < w; ++x) {
-                        const auto want = m.model(&s.at(x, y), x, w);
-                        for (int c = 0; c < 3; ++c) bad += !same(d.at(x, y, c), want[c]);
-                        if (m.channels == 4) bad += !same(d.at(x, y, 3), before.at(x, y, 3));
-                        if (bad == 1) {
-                            ADD_FAILURE() << "pixel " << x << "," << y << ": got " << +d.at(x, y, 0)
-                                          << " " << +d.at(x, y, 1) << " " << +d.at(x, y, 2)
-                                          << " want " << +want[0] << " " << +want[1] << " " << +want[2];
-                            ++bad;
-                        }
-                    }
-                EXPECT_EQ(bad, 0);
-                EXPECT_TRUE(d.untouchedOutside());
-            }
-}
-
-template <class T>
-void expectChecks(const std::vector<Member<T>>& members) {
-    for (const auto& m : members) {
-        SCOPED_TRACE(m.name);
-        GuardedImage<T> s(4, 3, m.channels), d(4, 3, m.channels);
-        fillSamples(s, 1);
-        const auto snap = d.snapshot();
-        EXPECT_EQ(m.call(nullptr, s.step(), d.ptr(), d.step(), {0, 3}), qrxErrNullPtr);
-        EXPECT_EQ(m.call(s.ptr(), s.step(), nullptr, d.step(), {4, 0}), qrxErrNullPtr);
-        for (QrxRoiSize roi : {QrxRoiSize{0, 3}, {4, 0}, {-1, 3}, {4, -5}})
-            EXPECT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), roi), qrxErrSize);
-        EXPECT_TRUE(d.unchangedSince(snap));
-        // Steps are not checked: a zero source step converts row 0 again.
-        ASSERT_EQ(m.call(s.ptr(), 0, d.ptr(), d.step(), {4, 3}), qrxOk);
-        for (int i = 0; i < 4 * m.channels; ++i) EXPECT_TRUE(same(d.row(2)[i], d.row(0)[i]));
-    }
-}
-
-template <class T>
-void expectSameForThreadCounts(const std::vector<Member<T>>& members) {
-    for (const auto& m : members) {
-        SCOPED_TRACE(m.name);
-        // 64 x 64 runs on the calling thread; 65 x 64 opens the region.
-        for (int w : {64, 65}) {
-            GuardedImage<T> s(w, 64, m.channels);
-            fillSamples(s, uint32_t(w));
-            std::vector<std::vector<unsigned char>> results;
-            for (int threads : qrxtest::kThreadCounts) {
-                qrxtest::ScopedThreads scope(threads);
-                GuardedImage<T> d(w, 64, m.channels);
-                ASSERT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), {w, 64}), qrxOk);
-                results.push_back(d.snapshot());
-                int bad = 0;
-                for (int y = 0; y < 64; y += 9)
-                    for (int x = 0; x < w; ++x) {
-                        const auto want = m.model(&s.at(x, y), x, w);
-                        for (int c = 0; c < 3; ++c) bad += !same(d.at(x, y, c), want[c]);
-                    }
-                EXPECT_EQ(bad, 0) << threads << " threads";
-            }
-            for (const auto& r : results) EXPECT_EQ(r, results[0]);
-        }
-    }
-}
-
-template <class T>
-void runAll(const std::vector<Member<T>>& members) {
-    expectModel(members);
-    expectChecks(members);
-    expectSameForThreadCounts(members);
 }
 
 TEST(HlsHsv, RgbMembersFollowModels) {
@@ -343,13 +215,6 @@ TEST(HlsHsv, RgbMembersFollowModels) {
 
 // ---- literal values ----------------------------------------------------------------
 
-template <class T>
-std::array<T, 3> one(Fn<T> f, std::array<T, 3> in) {
-    GuardedImage<T> s(1, 1, 3), d(1, 1, 3);
-    for (int c = 0; c < 3; ++c) s.at(0, 0, c) = in[c];
-    EXPECT_EQ(f(s.ptr(), s.step(), d.ptr(), d.step(), {1, 1}), qrxOk);
-    return {d.at(0, 0, 0), d.at(0, 0, 1), d.at(0, 0, 2)};
-}
 using B3 = std::array<Qrx8u, 3>;
 
 TEST(HlsHsv, KnownValues) {
@@ -487,6 +352,164 @@ TEST(HlsHsv, NonFiniteFloatsNeverFault) {
         const TriF want = hlsToRgb32f(s.at(x, 0, 0), s.at(x, 0, 1), s.at(x, 0, 2));
         for (int c = 0; c < 3; ++c) EXPECT_TRUE(same(back.at(x, 0, c), want[c])) << x << " " << c;
     }
+}
+
+// ---- BGR plane members -----------------------------------------------------------
+
+// An 8-bit image of a plane member: interleaved (3 or 4 channels) or 3 or 4
+// planes, all rows `step` bytes apart.
+struct Image8 {
+    Image8(int w, int h, int channels, bool planar, int step) : channels(channels), planar(planar) {
+        for (int i = 0; i < (planar ? channels : 1); ++i) {
+            img.emplace_back(std::make_unique<GuardedImage<Qrx8u>>(w, h, planar ? 1 : channels, step));
+            plane[i] = img.back()->ptr();
+        }
+    }
+    Qrx8u& at(int x, int y, int c) { return planar ? img[c]->at(x, y) : img[0]->at(x, y, c); }
+    const void* src() const { return planar ? static_cast<const void*>(plane) : plane[0]; }
+    void* dst() { return planar ? static_cast<void*>(plane) : plane[0]; }
+    int step() const { return img[0]->step(); }
+    void randomize(uint32_t seed) {
+        for (auto& i : img) fillSamples(*i, seed++);
+    }
+    std::vector<std::vector<unsigned char>> snapshot() const {
+        std::vector<std::vector<unsigned char>> v;
+        for (auto& i : img) v.push_back(i->snapshot());
+        return v;
+    }
+    bool untouchedOutside() const {
+        return std::all_of(img.begin(), img.end(), [](auto& i) { return i->untouchedOutside(); });
+    }
+    int channels;
+    bool planar;
+    std::vector<std::unique_ptr<GuardedImage<Qrx8u>>> img;
+    Qrx8u* plane[4] = {};
+};
+
+using PlaneCall = std::function<QrxStatus(const void*, int, void*, int, QrxRoiSize)>;
+
+struct PlaneMember {
+    std::string name;
+    bool toHls;
+    int channels;  // 4: alpha copied, or (AC4R) the fourth channel left alone
+    bool srcPlanar, dstPlanar;
+    PlaneCall call;
+};
+
+template <class S, class D>
+PlaneCall planeCall(QrxStatus (*f)(S, int, D, int, QrxRoiSize)) {
+    return [f](const void* s, int ss, void* d, int ds, QrxRoiSize roi) {
+        return f(static_cast<S>(s), ss, static_cast<D>(d), ds, roi);
+    };
+}
+#define PLANE(name, toHls, ch, sp, dp) {#name, toHls, ch, sp, dp, planeCall(qrxi##name)}
+const std::vector<PlaneMember> kPlaneMembers = {
+    PLANE(BGRToHLS_8u_AC4R, true, 4, false, false),
+    PLANE(BGRToHLS_8u_C3P3R, true, 3, false, true),
+    PLANE(BGRToHLS_8u_P3C3R, true, 3, true, false),
+    PLANE(BGRToHLS_8u_P3R, true, 3, true, true),
+    PLANE(BGRToHLS_8u_AC4P4R, true, 4, false, true),
+    PLANE(BGRToHLS_8u_AP4C4R, true, 4, true, false),
+    PLANE(BGRToHLS_8u_AP4R, true, 4, true, true),
+    PLANE(HLSToBGR_8u_C3P3R, false, 3, false, true),
+    PLANE(HLSToBGR_8u_P3C3R, false, 3, true, false),
+    PLANE(HLSToBGR_8u_P3R, false, 3, true, true),
+    PLANE(HLSToBGR_8u_AC4P4R, false, 4, false, true),
+    PLANE(HLSToBGR_8u_AP4C4R, false, 4, true, false),
+    PLANE(HLSToBGR_8u_AP4R, false, 4, true, true),
+};
+#undef PLANE
+
+bool keepsFourth(const PlaneMember& m) { return m.name == "BGRToHLS_8u_AC4R"; }
+
+// Runs m on a w x h image and compares with the models in BGR order.
+void expectPlaneModel(const PlaneMember& m, int w, int h, int pad) {
+    SCOPED_TRACE(m.name + " width " + std::to_string(w));
+    const int step = (m.srcPlanar ? w : w * m.channels) + pad;
+    const int dstep = (m.dstPlanar ? w : w * m.channels) + pad;
+    Image8 s(w, h, m.channels, m.srcPlanar, step), d(w, h, m.channels, m.dstPlanar, dstep);
+    s.randomize(uint32_t(w + pad));
+    d.randomize(7);
+    std::vector<Qrx8u> fourth;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w && m.channels == 4; ++x) fourth.push_back(d.at(x, y, 3));
+    ASSERT_EQ(m.call(s.src(), s.step(), d.dst(), d.step(), {w, h}), qrxOk);
+    int bad = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            Tri want;
+            if (m.toHls) {
+                want = rgbToHls(s.at(x, y, 2), s.at(x, y, 1), s.at(x, y, 0), k8u);
+            } else {
+                const Tri rgb = hlsToRgb(s.at(x, y, 0), s.at(x, y, 1), s.at(x, y, 2), k8u);
+                want = {rgb[2], rgb[1], rgb[0]};
+            }
+            for (int c = 0; c < 3; ++c) bad += d.at(x, y, c) != std::clamp(want[c], 0, 255);
+            if (m.channels == 4)
+                bad += d.at(x, y, 3) != (keepsFourth(m) ? fourth[y * w + x] : s.at(x, y, 3));
+        }
+    EXPECT_EQ(bad, 0);
+    EXPECT_TRUE(d.untouchedOutside());
+}
+
+TEST(HlsHsv, PlaneMembersFollowModels) {
+    for (const auto& m : kPlaneMembers)
+        for (int w : {1, 3, 4, 5, 8, 9, 16, 17, 33})
+            for (int pad : {0, 5}) expectPlaneModel(m, w, 3, pad);
+}
+
+TEST(HlsHsv, PlaneMembersCheckPointersStepsThenSize) {
+    for (const auto& m : kPlaneMembers) {
+        SCOPED_TRACE(m.name);
+        Image8 s(4, 2, m.channels, m.srcPlanar, 0), d(4, 2, m.channels, m.dstPlanar, 0);
+        s.randomize(3);
+        const auto snap = d.snapshot();
+        const int ss = s.step(), ds = d.step();
+        EXPECT_EQ(m.call(nullptr, ss, d.dst(), ds, {0, 0}), qrxErrNullPtr);
+        EXPECT_EQ(m.call(s.src(), ss, nullptr, ds, {0, 0}), qrxErrNullPtr);
+        // Each plane pointer, with a bad step and no region as well.
+        for (Image8* im : {&s, &d}) {
+            if (!im->planar) continue;
+            for (int p = 0; p < im->channels; ++p) {
+                Qrx8u* keep = im->plane[p];
+                im->plane[p] = nullptr;
+                EXPECT_EQ(m.call(s.src(), 0, d.dst(), 0, {0, 0}), qrxErrNullPtr) << "plane " << p;
+                im->plane[p] = keep;
+            }
+        }
+        if (keepsFourth(m)) {
+            // Pointers, size, then steps.
+            EXPECT_EQ(m.call(s.src(), 0, d.dst(), 0, {0, 2}), qrxErrSize);
+            EXPECT_EQ(m.call(s.src(), 0, d.dst(), ds, {4, 2}), qrxErrStep);
+            EXPECT_EQ(m.call(s.src(), ss, d.dst(), -ds, {4, 2}), qrxErrStep);
+        } else {
+            // Pointers, steps, then size.
+            EXPECT_EQ(m.call(s.src(), 0, d.dst(), ds, {0, 2}), qrxErrStep);
+            EXPECT_EQ(m.call(s.src(), ss, d.dst(), -1, {4, 0}), qrxErrStep);
+        }
+        for (QrxRoiSize roi : {QrxRoiSize{0, 2}, {4, 0}, {-3, 2}, {4, -2}})
+            EXPECT_EQ(m.call(s.src(), ss, d.dst(), ds, roi), qrxErrSize);
+        EXPECT_EQ(d.snapshot(), snap);
+    }
+}
+
+// Always one parallel region: any thread count gives the same bytes.
+TEST(HlsHsv, PlaneMembersSameForThreadCounts) {
+    for (const auto& m : kPlaneMembers)
+        for (QrxRoiSize roi : {QrxRoiSize{5, 7}, {70, 66}}) {
+            SCOPED_TRACE(m.name);
+            Image8 s(roi.width, roi.height, m.channels, m.srcPlanar, 0);
+            s.randomize(11);
+            std::vector<std::vector<std::vector<unsigned char>>> results;
+            for (int threads : qrxtest::kThreadCounts) {
+                qrxtest::ScopedThreads scope(threads);
+                Image8 d(roi.width, roi.height, m.channels, m.dstPlanar, 0);
+                ASSERT_EQ(m.call(s.src(), s.step(), d.dst(), d.step(), roi), qrxOk);
+                results.push_back(d.snapshot());
+            }
+            for (const auto& r : results) EXPECT_EQ(r, results[0]);
+            expectPlaneModel(m, roi.width, roi.height, 0);
+        }
 }
 
 }  // namespace
