@@ -95,6 +95,7 @@ struct ScalarLanes {
 #if QRX_SIMD
 
 namespace hn = hwy::HWY_NAMESPACE;
+namespace simd = qrx::simd;
 
 struct VecLanes {
     static constexpr bool kVector = true;
@@ -111,16 +112,14 @@ struct VecLanes {
     static F f(float v) { return hn::Set(DF(), v); }
     static I i(int32_t v) { return hn::Set(DI(), v); }
     static F toF(I v) { return hn::ConvertTo(DF(), v); }
-    static I truncI(F v) { return hn::ConvertTo(DI(), v); }
-    static I roundI(F v) { return hn::NearestInt(v); }
+    static I truncI(F v) { return simd::TruncToInt32(v); }
+    static I roundI(F v) { return simd::RoundToInt32(v); }
     static I truncMulD(F v, double c) {
-        using DD = hn::Repartition<double, DF>;
-        using DI2 = hn::Rebind<int32_t, DD>;
-        const DD dd;
+        const hn::Repartition<double, DF> dd;
         const hn::Half<DF> dh;
         const auto k = hn::Set(dd, c);
-        const auto lo = hn::DemoteTo(DI2(), hn::PromoteTo(dd, hn::LowerHalf(dh, v)) * k);
-        const auto hi = hn::DemoteTo(DI2(), hn::PromoteTo(dd, hn::UpperHalf(dh, v)) * k);
+        const auto lo = simd::TruncToInt32(hn::PromoteTo(dd, hn::LowerHalf(dh, v)) * k);
+        const auto hi = simd::TruncToInt32(hn::PromoteTo(dd, hn::UpperHalf(dh, v)) * k);
         return hn::Combine(DI(), hi, lo);
     }
     static F select(M m, F a, F b) { return hn::IfThenElse(m, a, b); }

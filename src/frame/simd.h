@@ -36,6 +36,33 @@ namespace hn = hwy::HWY_NAMESPACE;
 // else 256-bit), works on whole Highway vectors, and says what it does per
 // lane or per 128-bit block.
 
+// Float to int32 per lane for lanes known to lie inside the int32 range:
+// TruncToInt32 rounds toward zero, RoundToInt32 to nearest with ties to
+// even (the default rounding mode). Highway's ConvertTo and NearestInt add
+// a fix-up for overflowing lanes that such callers do not need. The double
+// form converts a vector of doubles to as many int32 lanes (half the width).
+#if HWY_TARGET == HWY_AVX3
+HWY_INLINE hn::Vec512<int32_t> TruncToInt32(hn::Vec512<float> v) {
+    return hn::Vec512<int32_t>{_mm512_cvttps_epi32(v.raw)};
+}
+HWY_INLINE hn::Vec512<int32_t> RoundToInt32(hn::Vec512<float> v) {
+    return hn::Vec512<int32_t>{_mm512_cvtps_epi32(v.raw)};
+}
+HWY_INLINE hn::Vec256<int32_t> TruncToInt32(hn::Vec512<double> v) {
+    return hn::Vec256<int32_t>{_mm512_cvttpd_epi32(v.raw)};
+}
+#else
+HWY_INLINE hn::Vec256<int32_t> TruncToInt32(hn::Vec256<float> v) {
+    return hn::Vec256<int32_t>{_mm256_cvttps_epi32(v.raw)};
+}
+HWY_INLINE hn::Vec256<int32_t> RoundToInt32(hn::Vec256<float> v) {
+    return hn::Vec256<int32_t>{_mm256_cvtps_epi32(v.raw)};
+}
+HWY_INLINE hn::Vec128<int32_t> TruncToInt32(hn::Vec256<double> v) {
+    return hn::Vec128<int32_t>{_mm256_cvttpd_epi32(v.raw)};
+}
+#endif
+
 }  // namespace QRX_ISA
 }  // namespace qrx::simd
 

@@ -69,18 +69,19 @@ typename L::I codeOut(typename L::I v) {
 }
 
 // Hue in degrees from the channel that is the maximum; the first test
-// that holds wins. q is 1/d, or d itself when Divide.
+// that holds wins. q is 1/d, or d itself when Divide. Each lane picks its
+// difference and offset before the one product (or quotient).
 template <class L, bool Divide>
 typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b, typename L::F mx,
                          typename L::F q) {
     using F = typename L::F;
-    const auto part = [q](F diff) {
-        const F scaled = diff * L::f(60);
-        if constexpr (Divide) return scaled / q;
-        else return scaled * q;
-    };
-    const F h = L::select(mx == r, part(g - b),
-                          L::select(mx == g, part(b - r) + L::f(120), part(r - g) + L::f(240)));
+    const auto isR = mx == r, isG = mx == g;
+    const F diff = L::select(isR, g - b, L::select(isG, b - r, r - g));
+    const F scaled = diff * L::f(60);
+    F h;
+    if constexpr (Divide) h = scaled / q;
+    else h = scaled * q;
+    h = L::select(isR, h, h + L::select(isG, L::f(120), L::f(240)));
     return L::select(h < L::f(0), h + L::f(360), h);
 }
 
