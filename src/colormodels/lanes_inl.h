@@ -27,6 +27,10 @@
 #include "frame/simd.h"
 #include "qrxcc.h"
 
+// Formulas, layouts and lane operations are always inlined into the row
+// loop, where their constants stay in registers.
+#define QRX_LANES_INLINE inline __attribute__((always_inline))
+
 namespace qrx::lanes {
 inline namespace QRX_ISA {
 
@@ -39,54 +43,66 @@ struct ScalarLanes {
     using I = int32_t;
     using M = bool;
 
-    static F f(float v) { return v; }
-    static I i(int32_t v) { return v; }
-    static F toF(I v) { return static_cast<float>(v); }
-    static I truncI(F v) { return static_cast<int32_t>(v); }
-    static I roundI(F v) { return _mm_cvtss_si32(_mm_set_ss(v)); }
+    QRX_LANES_INLINE static F f(float v) { return v; }
+    QRX_LANES_INLINE static I i(int32_t v) { return v; }
+    QRX_LANES_INLINE static F toF(I v) { return static_cast<float>(v); }
+    QRX_LANES_INLINE static I truncI(F v) { return static_cast<int32_t>(v); }
+    QRX_LANES_INLINE static I roundI(F v) { return _mm_cvtss_si32(_mm_set_ss(v)); }
     // Truncation of v times c taken in double precision.
-    static I truncMulD(F v, double c) { return static_cast<int32_t>(static_cast<double>(v) * c); }
-    static F select(M m, F a, F b) { return m ? a : b; }
-    static I selectI(M m, I a, I b) { return m ? a : b; }
-    static F max(F a, F b) { return a > b ? a : b; }
-    static F min(F a, F b) { return a < b ? a : b; }
-    static M both(M a, M b) { return a && b; }
-    static M either(M a, M b) { return a || b; }
-    static M equalI(I a, I b) { return a == b; }
+    QRX_LANES_INLINE static I truncMulD(F v, double c) { return static_cast<int32_t>(static_cast<double>(v) * c); }
+    QRX_LANES_INLINE static F select(M m, F a, F b) { return m ? a : b; }
+    QRX_LANES_INLINE static I selectI(M m, I a, I b) { return m ? a : b; }
+    QRX_LANES_INLINE static F max(F a, F b) { return a > b ? a : b; }
+    QRX_LANES_INLINE static F min(F a, F b) { return a < b ? a : b; }
+    QRX_LANES_INLINE static M both(M a, M b) { return a && b; }
+    QRX_LANES_INLINE static M either(M a, M b) { return a || b; }
+    QRX_LANES_INLINE static M equalI(I a, I b) { return a == b; }
     template <int N>
-    static I shr(I v) {
+    QRX_LANES_INLINE static I shr(I v) {
         return v >> N;
     }
     template <int N>
-    static I shl(I v) {
+    QRX_LANES_INLINE static I shl(I v) {
         return v << N;
     }
 
-    // Samples of a row: element x of p (and its neighbours for interleaved pixels).
+    // Samples of a row: pixel x of p (one sample per plane, or interleaved).
     template <class T>
-    static auto load(const T* p) {
+    static constexpr int batch = 1;
+    template <class T>
+    QRX_LANES_INLINE static auto load1(const T* p) {
         if constexpr (std::is_same_v<T, Qrx32f>) return F(*p);
         else return I(*p);
     }
-    template <class T, class X>
-    static void load3(const T* p, X& a, X& b, X& c) {
-        a = load(p), b = load(p + 1), c = load(p + 2);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load(const T* p, X* a) {
+        a[0] = load1(p);
     }
-    template <class T, class X>
-    static void load4(const T* p, X& a, X& b, X& c, X& d) {
-        a = load(p), b = load(p + 1), c = load(p + 2), d = load(p + 3);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load3(const T* p, X* a, X* b, X* c) {
+        a[0] = load1(p), b[0] = load1(p + 1), c[0] = load1(p + 2);
     }
-    static void store(Qrx32f* p, F v) { *p = v; }
-    static void store(Qrx8u* p, I v) { *p = sat8u(v); }
-    static void store(Qrx16u* p, I v) { *p = sat16u(v); }
-    static void store(Qrx16s* p, I v) { *p = sat16s(v); }
-    template <class T, class X>
-    static void store3(T* p, X a, X b, X c) {
-        store(p, a), store(p + 1, b), store(p + 2, c);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load4(const T* p, X* a, X* b, X* c, X* d) {
+        load3<T, K>(p, a, b, c);
+        d[0] = load1(p + 3);
     }
-    template <class T, class X>
-    static void store4(T* p, X a, X b, X c, X d) {
-        store(p, a), store(p + 1, b), store(p + 2, c), store(p + 3, d);
+    QRX_LANES_INLINE static void store1(Qrx32f* p, F v) { *p = v; }
+    QRX_LANES_INLINE static void store1(Qrx8u* p, I v) { *p = sat8u(v); }
+    QRX_LANES_INLINE static void store1(Qrx16u* p, I v) { *p = sat16u(v); }
+    QRX_LANES_INLINE static void store1(Qrx16s* p, I v) { *p = sat16s(v); }
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store(T* p, const X* a) {
+        store1(p, a[0]);
+    }
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store3(T* p, const X* a, const X* b, const X* c) {
+        store1(p, a[0]), store1(p + 1, b[0]), store1(p + 2, c[0]);
+    }
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store4(T* p, const X* a, const X* b, const X* c, const X* d) {
+        store3<T, K>(p, a, b, c);
+        store1(p + 3, d[0]);
     }
 };
 
@@ -105,16 +121,12 @@ struct VecLanes {
     using F = hn::Vec<DF>;
     using I = hn::Vec<DI>;
     using M = hn::Mask<DF>;
-    // A vector of samples of type T, one per float lane.
-    template <class T>
-    using DT = hn::Rebind<T, DF>;
-
-    static F f(float v) { return hn::Set(DF(), v); }
-    static I i(int32_t v) { return hn::Set(DI(), v); }
-    static F toF(I v) { return hn::ConvertTo(DF(), v); }
-    static I truncI(F v) { return simd::TruncToInt32(v); }
-    static I roundI(F v) { return simd::RoundToInt32(v); }
-    static I truncMulD(F v, double c) {
+    QRX_LANES_INLINE static F f(float v) { return hn::Set(DF(), v); }
+    QRX_LANES_INLINE static I i(int32_t v) { return hn::Set(DI(), v); }
+    QRX_LANES_INLINE static F toF(I v) { return hn::ConvertTo(DF(), v); }
+    QRX_LANES_INLINE static I truncI(F v) { return simd::TruncToInt32(v); }
+    QRX_LANES_INLINE static I roundI(F v) { return simd::RoundToInt32(v); }
+    QRX_LANES_INLINE static I truncMulD(F v, double c) {
         const hn::Repartition<double, DF> dd;
         const hn::Half<DF> dh;
         const auto k = hn::Set(dd, c);
@@ -122,63 +134,76 @@ struct VecLanes {
         const auto hi = simd::TruncToInt32(hn::PromoteTo(dd, hn::UpperHalf(dh, v)) * k);
         return hn::Combine(DI(), hi, lo);
     }
-    static F select(M m, F a, F b) { return hn::IfThenElse(m, a, b); }
-    static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
-    static F max(F a, F b) { return hn::Max(a, b); }
-    static F min(F a, F b) { return hn::Min(a, b); }
-    static M both(M a, M b) { return hn::And(a, b); }
-    static M either(M a, M b) { return hn::Or(a, b); }
-    static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
+    QRX_LANES_INLINE static F select(M m, F a, F b) { return hn::IfThenElse(m, a, b); }
+    QRX_LANES_INLINE static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
+    QRX_LANES_INLINE static F max(F a, F b) { return hn::Max(a, b); }
+    QRX_LANES_INLINE static F min(F a, F b) { return hn::Min(a, b); }
+    QRX_LANES_INLINE static M both(M a, M b) { return hn::And(a, b); }
+    QRX_LANES_INLINE static M either(M a, M b) { return hn::Or(a, b); }
+    QRX_LANES_INLINE static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
     template <int N>
-    static I shr(I v) {
+    QRX_LANES_INLINE static I shr(I v) {
         return hn::ShiftRight<N>(v);
     }
     template <int N>
-    static I shl(I v) {
+    QRX_LANES_INLINE static I shl(I v) {
         return hn::ShiftLeft<N>(v);
     }
 
+    // K float vectors of pixels: a vector of K x kLanes samples of type T.
+    template <class T, int K>
+    using DK = hn::Simd<T, K * HWY_LANES(float), 0>;
+    // How many float vectors one whole vector of T feeds.
     template <class T>
-    static auto widen(hn::Vec<DT<T>> v) {
-        if constexpr (std::is_same_v<T, Qrx32f>) return v;
-        else return hn::PromoteTo(DI(), v);
+    static constexpr int batch = static_cast<int>(sizeof(float) / sizeof(T));
+
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void split(hn::Vec<DK<T, K>> v, X* out) {
+        if constexpr (std::is_same_v<T, Qrx32f>) {
+            static_assert(K == 1);
+            out[0] = v;
+        } else if constexpr (K == 1) {
+            out[0] = hn::PromoteTo(DI(), v);
+        } else {
+            const DK<T, K / 2> dh;
+            split<T, K / 2>(hn::LowerHalf(dh, v), out);
+            split<T, K / 2>(hn::UpperHalf(dh, v), out + K / 2);
+        }
     }
-    template <class T>
-    static auto narrow(hn::Vec<DF> v) {
-        return v;
-    }
-    template <class T>
-    static auto narrow(I v) {
-        return hn::DemoteTo(DT<T>(), v);  // saturating
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static hn::Vec<DK<T, K>> join(const X* in) {
+        if constexpr (std::is_same_v<T, Qrx32f>) return in[0];
+        else if constexpr (K == 1) return hn::DemoteTo(DK<T, 1>(), in[0]);  // saturating
+        else return hn::Combine(DK<T, K>(), join<T, K / 2>(in + K / 2), join<T, K / 2>(in));
     }
 
-    template <class T>
-    static auto load(const T* p) {
-        return widen<T>(hn::LoadU(DT<T>(), p));
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load(const T* p, X* a) {
+        split<T, K>(hn::LoadU(DK<T, K>(), p), a);
     }
-    template <class T, class X>
-    static void load3(const T* p, X& a, X& b, X& c) {
-        hn::Vec<DT<T>> va, vb, vc;
-        hn::LoadInterleaved3(DT<T>(), p, va, vb, vc);
-        a = widen<T>(va), b = widen<T>(vb), c = widen<T>(vc);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load3(const T* p, X* a, X* b, X* c) {
+        hn::Vec<DK<T, K>> va, vb, vc;
+        hn::LoadInterleaved3(DK<T, K>(), p, va, vb, vc);
+        split<T, K>(va, a), split<T, K>(vb, b), split<T, K>(vc, c);
     }
-    template <class T, class X>
-    static void load4(const T* p, X& a, X& b, X& c, X& d) {
-        hn::Vec<DT<T>> va, vb, vc, vd;
-        hn::LoadInterleaved4(DT<T>(), p, va, vb, vc, vd);
-        a = widen<T>(va), b = widen<T>(vb), c = widen<T>(vc), d = widen<T>(vd);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void load4(const T* p, X* a, X* b, X* c, X* d) {
+        hn::Vec<DK<T, K>> va, vb, vc, vd;
+        hn::LoadInterleaved4(DK<T, K>(), p, va, vb, vc, vd);
+        split<T, K>(va, a), split<T, K>(vb, b), split<T, K>(vc, c), split<T, K>(vd, d);
     }
-    template <class T, class X>
-    static void store(T* p, X v) {
-        hn::StoreU(narrow<T>(v), DT<T>(), p);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store(T* p, const X* a) {
+        hn::StoreU(join<T, K>(a), DK<T, K>(), p);
     }
-    template <class T, class X>
-    static void store3(T* p, X a, X b, X c) {
-        hn::StoreInterleaved3(narrow<T>(a), narrow<T>(b), narrow<T>(c), DT<T>(), p);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store3(T* p, const X* a, const X* b, const X* c) {
+        hn::StoreInterleaved3(join<T, K>(a), join<T, K>(b), join<T, K>(c), DK<T, K>(), p);
     }
-    template <class T, class X>
-    static void store4(T* p, X a, X b, X c, X d) {
-        hn::StoreInterleaved4(narrow<T>(a), narrow<T>(b), narrow<T>(c), narrow<T>(d), DT<T>(), p);
+    template <class T, int K, class X>
+    QRX_LANES_INLINE static void store4(T* p, const X* a, const X* b, const X* c, const X* d) {
+        hn::StoreInterleaved4(join<T, K>(a), join<T, K>(b), join<T, K>(c), join<T, K>(d), DK<T, K>(), p);
     }
 };
 
@@ -207,74 +232,89 @@ enum class Form {
 
 // Colour channels in the order of the formula (R, G, B on the RGB side, the
 // model's own order on the other), or reversed (BGR) when Reverse is set.
+// load and store move K lane sets of pixels from pixel x on.
 template <class T, Form F, bool Reverse = false>
 struct Layout {
-    static constexpr int kChannels = F == Form::C3 ? 3 : 4;
     static constexpr bool kPlanar = F == Form::P3 || F == Form::AP4;
     static constexpr bool kAlpha = F == Form::C4 || F == Form::AP4;
     static constexpr int slot(int c) { return Reverse ? 2 - c : c; }
 
-    template <class L>
-    static Px<Raw<L, T>> load(const RowPtrs<const T>& s, int x) {
-        Px<Raw<L, T>> v{};
+    template <class L, int K>
+    QRX_LANES_INLINE static void load(const RowPtrs<const T>& s, int x, Px<Raw<L, T>>* v) {
+        using X = Raw<L, T>;
+        X c[3][K], a[K];
         if constexpr (kPlanar) {
-            for (int c = 0; c < 3; ++c) v.c[slot(c)] = L::load(s.p[c] + x);
-            if constexpr (kAlpha) v.a = L::load(s.p[3] + x);
+            for (int i = 0; i < 3; ++i) L::template load<T, K>(s.p[i] + x, c[slot(i)]);
+            if constexpr (kAlpha) L::template load<T, K>(s.p[3] + x, a);
         } else if constexpr (F == Form::C3) {
-            L::load3(s.p[0] + 3 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)]);
-        } else if constexpr (L::kVector) {
-            L::load4(s.p[0] + 4 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)], v.a);
+            L::template load3<T, K>(s.p[0] + 3 * x, c[slot(0)], c[slot(1)], c[slot(2)]);
+        } else if constexpr (kAlpha || L::kVector) {
+            L::template load4<T, K>(s.p[0] + 4 * x, c[slot(0)], c[slot(1)], c[slot(2)], a);
         } else {
-            L::load3(s.p[0] + 4 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)]);
-            if constexpr (kAlpha) v.a = L::load(s.p[0] + 4 * x + 3);
+            L::template load3<T, K>(s.p[0] + 4 * x, c[slot(0)], c[slot(1)], c[slot(2)]);
         }
-        return v;
+        for (int k = 0; k < K; ++k) v[k] = {{c[0][k], c[1][k], c[2][k]}, kAlpha ? a[k] : X{}};
     }
 
-    template <class L>
-    static void store(const RowPtrs<T>& d, int x, const Px<Raw<L, T>>& v) {
+    template <class L, int K>
+    QRX_LANES_INLINE static void store(const RowPtrs<T>& d, int x, const Px<Raw<L, T>>* v) {
+        using X = Raw<L, T>;
+        X c[3][K], a[K];
+        for (int k = 0; k < K; ++k) {
+            for (int i = 0; i < 3; ++i) c[slot(i)][k] = v[k].c[i];
+            a[k] = v[k].a;
+        }
         if constexpr (kPlanar) {
-            for (int c = 0; c < 3; ++c) L::store(d.p[c] + x, v.c[slot(c)]);
-            if constexpr (kAlpha) L::store(d.p[3] + x, v.a);
+            for (int i = 0; i < 3; ++i) L::template store<T, K>(d.p[i] + x, c[i]);
+            if constexpr (kAlpha) L::template store<T, K>(d.p[3] + x, a);
         } else if constexpr (F == Form::C3) {
-            L::store3(d.p[0] + 3 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)]);
+            L::template store3<T, K>(d.p[0] + 3 * x, c[0], c[1], c[2]);
         } else if constexpr (kAlpha) {
-            L::store4(d.p[0] + 4 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)], v.a);
+            L::template store4<T, K>(d.p[0] + 4 * x, c[0], c[1], c[2], a);
         } else if constexpr (L::kVector) {
             // No masked interleaved store: the fourth samples are read and
             // stored back unchanged with the converted ones.
-            Raw<L, T> c0, c1, c2, keep;
-            L::load4(d.p[0] + 4 * x, c0, c1, c2, keep);
-            L::store4(d.p[0] + 4 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)], keep);
+            X old[3][K], keep[K];
+            L::template load4<T, K>(d.p[0] + 4 * x, old[0], old[1], old[2], keep);
+            L::template store4<T, K>(d.p[0] + 4 * x, c[0], c[1], c[2], keep);
         } else {
-            L::store3(d.p[0] + 4 * x, v.c[slot(0)], v.c[slot(1)], v.c[slot(2)]);
+            L::template store3<T, K>(d.p[0] + 4 * x, c[0], c[1], c[2]);
         }
     }
 };
 
 // ---- a row ----------------------------------------------------------------------------
 
+// K lane sets of pixels from x on, converted by Op (Group: the formula of
+// the leading groups).
+template <class L, int K, class T, class In, class Out, class Op, bool Group>
+QRX_LANES_INLINE void convertPixels(const RowPtrs<const T>& s, const RowPtrs<T>& d, int x) {
+    Px<Raw<L, T>> v[K];
+    In::template load<L, K>(s, x, v);
+    for (int k = 0; k < K; ++k) v[k] = Op::template apply<L, Group>(v[k]);
+    Out::template store<L, K>(d, x, v);
+}
+
 // Converts `width` pixels with Op, whose apply<L, Group>() maps a pixel of
 // In to a pixel of Out. Op::kGroup > 1 names a formula that differs in the
 // leading width rounded down to a multiple of kGroup pixels (Group true)
 // from the rest of the row (Group false); with kGroup 1 every pixel takes
-// the same formula. Vector steps never pass the end of their part of the row.
+// the same formula. Vector steps (a whole vector of samples, then single
+// float vectors of pixels) never pass the end of their part of the row.
 template <class T, class In, class Out, class Op>
 void convertRow(RowPtrs<const T> s, RowPtrs<T> d, int width) {
     constexpr bool kSplit = Op::kGroup > 1;
     const int lead = kSplit ? width - width % Op::kGroup : width;
     int x = 0;
 #if QRX_SIMD
-    for (; x + VecLanes::kLanes <= lead; x += VecLanes::kLanes)
-        Out::template store<VecLanes>(
-            d, x, Op::template apply<VecLanes, kSplit>(In::template load<VecLanes>(s, x)));
+    using V = VecLanes;
+    constexpr int kWide = V::batch<T>;
+    for (; x + kWide * V::kLanes <= lead; x += kWide * V::kLanes)
+        convertPixels<V, kWide, T, In, Out, Op, kSplit>(s, d, x);
+    for (; x + V::kLanes <= lead; x += V::kLanes) convertPixels<V, 1, T, In, Out, Op, kSplit>(s, d, x);
 #endif
-    for (; x < lead; ++x)
-        Out::template store<ScalarLanes>(
-            d, x, Op::template apply<ScalarLanes, kSplit>(In::template load<ScalarLanes>(s, x)));
-    for (; x < width; ++x)
-        Out::template store<ScalarLanes>(
-            d, x, Op::template apply<ScalarLanes, false>(In::template load<ScalarLanes>(s, x)));
+    for (; x < lead; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, kSplit>(s, d, x);
+    for (; x < width; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, false>(s, d, x);
 }
 
 }  // namespace QRX_ISA

@@ -58,12 +58,12 @@ constexpr float kSixtieth = 0.016666668f;
 
 // A sample as a float code on the 0..max scale, and back.
 template <class L, class T>
-typename L::F codeIn(typename L::I v) {
+QRX_LANES_INLINE typename L::F codeIn(typename L::I v) {
     if constexpr (Codes<T>::kOffset != 0) v = v + L::i(Codes<T>::kOffset);
     return L::toF(v);
 }
 template <class L, class T>
-typename L::I codeOut(typename L::I v) {
+QRX_LANES_INLINE typename L::I codeOut(typename L::I v) {
     if constexpr (Codes<T>::kOffset != 0) v = v - L::i(Codes<T>::kOffset);
     return v;
 }
@@ -72,7 +72,7 @@ typename L::I codeOut(typename L::I v) {
 // that holds wins. q is 1/d, or d itself when Divide. Each lane picks its
 // difference and offset before the one product (or quotient).
 template <class L, bool Divide>
-typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b, typename L::F mx,
+QRX_LANES_INLINE typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b, typename L::F mx,
                          typename L::F q) {
     using F = typename L::F;
     const auto isR = mx == r, isG = mx == g;
@@ -87,7 +87,7 @@ typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b, type
 
 // The HLS inverse's channel value at hue x (degrees) between m1 and m2.
 template <class L, bool Divide>
-typename L::F hlsValue(typename L::F x, typename L::F m1, typename L::F m2) {
+QRX_LANES_INLINE typename L::F hlsValue(typename L::F x, typename L::F m1, typename L::F m2) {
     using F = typename L::F;
     const auto ramp = [&](F t) {
         const F slope = (m2 - m1) * t;
@@ -105,7 +105,7 @@ struct HlsSpan {
     typename L::F m1, m2, xr, xb;
 };
 template <class L>
-HlsSpan<L> hlsSpan(typename L::F h, typename L::F l, typename L::F s) {
+QRX_LANES_INLINE HlsSpan<L> hlsSpan(typename L::F h, typename L::F l, typename L::F s) {
     using F = typename L::F;
     const F m2 = L::select(l <= L::f(0.5f), l * (L::f(1) + s), (l + s) - l * s);
     const F m1 = L::f(2) * l - m2;
@@ -120,7 +120,7 @@ template <class T>
 struct RgbToHls {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using C = Codes<T>;
         using F = typename L::F;
         const F r = codeIn<L, T>(p.c[0]), g = codeIn<L, T>(p.c[1]), b = codeIn<L, T>(p.c[2]);
@@ -143,7 +143,7 @@ template <>
 struct RgbToHls<Qrx32f> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::F> apply(const Px<typename L::F>& p) {
+    QRX_LANES_INLINE static Px<typename L::F> apply(const Px<typename L::F>& p) {
         using F = typename L::F;
         const F r = p.c[0], g = p.c[1], b = p.c[2];
         const F mx = L::max(L::max(r, g), b), mn = L::min(L::min(r, g), b);
@@ -163,7 +163,7 @@ template <class T>
 struct HlsToRgb {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using C = Codes<T>;
         using F = typename L::F;
         const F h = codeIn<L, T>(p.c[0]) * L::f(C::kHueIn);
@@ -184,7 +184,7 @@ template <>
 struct HlsToRgb<Qrx32f> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::F> apply(const Px<typename L::F>& p) {
+    QRX_LANES_INLINE static Px<typename L::F> apply(const Px<typename L::F>& p) {
         using F = typename L::F;
         const F h = p.c[0] * L::f(360), l = p.c[1], s = p.c[2];
         const auto grey = s == L::f(0);
@@ -199,7 +199,7 @@ struct HlsToRgb<Qrx32f> {
 // 8-bit rows truncate S and H in their leading groups of four pixels and
 // round in the rest; 16-bit rows round everywhere.
 template <class L, bool Truncate>
-typename L::I toCode(typename L::F v) {
+QRX_LANES_INLINE typename L::I toCode(typename L::F v) {
     if constexpr (Truncate) return L::truncI(v);
     else return L::roundI(v);
 }
@@ -208,7 +208,7 @@ template <class T>
 struct RgbToHsv {
     static constexpr int kGroup = sizeof(T) == 1 ? 4 : 1;
     template <class L, bool Group>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using C = Codes<T>;
         using F = typename L::F;
         const F r = L::toF(p.c[0]), g = L::toF(p.c[1]), b = L::toF(p.c[2]);
@@ -233,7 +233,7 @@ template <class T>
 struct HsvToRgb {
     static constexpr int kGroup = sizeof(T) == 1 ? 4 : 1;
     template <class L, bool Group>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using C = Codes<T>;
         using F = typename L::F;
         using I = typename L::I;

@@ -31,7 +31,7 @@ template <>
 struct RgbToYcc<Qrx8u> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using I = typename L::I;
         const I r = p.c[0], g = p.c[1], b = p.c[2];
         const I s = r * L::i(4898) + g * L::i(9617) + b * L::i(1867);
@@ -47,7 +47,7 @@ template <>
 struct RgbToYcc<Qrx16u> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using F = typename L::F;
         const F r = L::toF(p.c[0]), g = L::toF(p.c[1]), b = L::toF(p.c[2]);
         const F half = L::f(kNearHalf);
@@ -65,7 +65,7 @@ template <>
 struct RgbToYcc<Qrx16s> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using F = typename L::F;
         using I = typename L::I;
         const I off = L::i(32768);
@@ -83,7 +83,7 @@ template <>
 struct RgbToYcc<Qrx32f> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::F> apply(const Px<typename L::F>& p) {
+    QRX_LANES_INLINE static Px<typename L::F> apply(const Px<typename L::F>& p) {
         using F = typename L::F;
         const F r = p.c[0], g = p.c[1], b = p.c[2];
         const F y = L::f(0.299f) * r + L::f(0.587f) * g + L::f(0.114f) * b;
@@ -102,7 +102,7 @@ template <>
 struct YccToRgb<Qrx8u> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using I = typename L::I;
         const I ly = p.c[0] * L::i(5564);
         const I pc1 = p.c[1] * L::i(9084) - L::i(1417104);
@@ -118,7 +118,7 @@ template <>
 struct YccToRgb<Qrx16u> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using F = typename L::F;
         const F l = L::toF(p.c[0]) * L::f(1.3584f);
         const F d1 = L::toF(p.c[1] - L::i(40092)), d2 = L::toF(p.c[2] - L::i(35209));
@@ -135,7 +135,7 @@ template <>
 struct YccToRgb<Qrx16s> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::I> apply(const Px<typename L::I>& p) {
+    QRX_LANES_INLINE static Px<typename L::I> apply(const Px<typename L::I>& p) {
         using F = typename L::F;
         using I = typename L::I;
         const I off = L::i(32768);
@@ -151,7 +151,7 @@ template <>
 struct YccToRgb<Qrx32f> {
     static constexpr int kGroup = 1;
     template <class L, bool>
-    static Px<typename L::F> apply(const Px<typename L::F>& p) {
+    QRX_LANES_INLINE static Px<typename L::F> apply(const Px<typename L::F>& p) {
         using F = typename L::F;
         const F l = p.c[0] * L::f(1.3584f);
         const F d1 = (p.c[1] - L::f(0.6117647f)) * L::f(2.2179f);
