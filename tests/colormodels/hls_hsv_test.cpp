@@ -17,6 +17,7 @@
 
 #include "guarded_image.h"
 #include "interleaved_checks.h"
+#include "photo.h"
 #include "qrxcc.h"
 #include "threads.h"
 
@@ -351,6 +352,34 @@ TEST(HlsHsv, NonFiniteFloatsNeverFault) {
     for (int x = 0; x < 6; ++x) {
         const TriF want = hlsToRgb32f(s.at(x, 0, 0), s.at(x, 0, 1), s.at(x, 0, 2));
         for (int c = 0; c < 3; ++c) EXPECT_TRUE(same(back.at(x, 0, c), want[c])) << x << " " << c;
+    }
+}
+
+// A photograph through each 8-bit model and back.
+TEST(HlsHsv, PhotographRoundTrips) {
+    Photo photo;
+    if (!loadPhoto("astronaut.png", photo)) GTEST_SKIP() << "astronaut.png or libpng missing";
+    const int w = photo.width, h = photo.height, n = w * h * 3;
+    GuardedImage<Qrx8u> rgb(w, h, 3), mid(w, h, 3), back(w, h, 3);
+    std::memcpy(rgb.ptr(), photo.rgb.data(), size_t(n));
+    struct Trip {
+        Fn<Qrx8u> there, back;
+        int worst;
+        double psnr;
+    };
+    for (const Trip& t : {Trip{qrxiRGBToHLS_8u_C3R, qrxiHLSToRGB_8u_C3R, 7, 44},
+                          Trip{qrxiRGBToHSV_8u_C3R, qrxiHSVToRGB_8u_C3R, 6, 46}}) {
+        ASSERT_EQ(t.there(rgb.ptr(), rgb.step(), mid.ptr(), mid.step(), {w, h}), qrxOk);
+        ASSERT_EQ(t.back(mid.ptr(), mid.step(), back.ptr(), back.step(), {w, h}), qrxOk);
+        int worst = 0;
+        double sq = 0;
+        for (int i = 0; i < n; ++i) {
+            const int e = back.ptr()[i] - rgb.ptr()[i];
+            worst = std::max(worst, std::abs(e));
+            sq += e * e;
+        }
+        EXPECT_LE(worst, t.worst);
+        EXPECT_GE(10 * std::log10(255.0 * 255.0 * n / sq), t.psnr);
     }
 }
 
