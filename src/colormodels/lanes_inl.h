@@ -22,8 +22,8 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "frame/image.h"
 #include "colormodels/row_ptrs.h"
+#include "frame/image.h"
 #include "frame/simd.h"
 #include "qrxcc.h"
 
@@ -43,20 +43,21 @@ struct ScalarLanes {
     using I = int32_t;
     using M = bool;
 
-    QRX_LANES_INLINE static F f(float v) { return v; }
-    QRX_LANES_INLINE static I i(int32_t v) { return v; }
-    QRX_LANES_INLINE static F toF(I v) { return static_cast<float>(v); }
-    QRX_LANES_INLINE static I truncI(F v) { return static_cast<int32_t>(v); }
-    QRX_LANES_INLINE static I roundI(F v) { return _mm_cvtss_si32(_mm_set_ss(v)); }
+    static F f(float v) { return v; }
+    static I i(int32_t v) { return v; }
+    static F toF(I v) { return static_cast<float>(v); }
+    static I truncI(F v) { return static_cast<int32_t>(v); }
+    static I roundI(F v) { return _mm_cvtss_si32(_mm_set_ss(v)); }
     // Truncation of v times c taken in double precision.
-    QRX_LANES_INLINE static I truncMulD(F v, double c) { return static_cast<int32_t>(static_cast<double>(v) * c); }
-    QRX_LANES_INLINE static F select(M m, F a, F b) { return m ? a : b; }
-    QRX_LANES_INLINE static I selectI(M m, I a, I b) { return m ? a : b; }
-    QRX_LANES_INLINE static F max(F a, F b) { return a > b ? a : b; }
-    QRX_LANES_INLINE static F min(F a, F b) { return a < b ? a : b; }
-    QRX_LANES_INLINE static M both(M a, M b) { return a && b; }
-    QRX_LANES_INLINE static M either(M a, M b) { return a || b; }
-    QRX_LANES_INLINE static M equalI(I a, I b) { return a == b; }
+    static I truncMulD(F v, double c) {
+        return static_cast<int32_t>(static_cast<double>(v) * c);
+    }
+    static F select(M m, F a, F b) { return m ? a : b; }
+    static I selectI(M m, I a, I b) { return m ? a : b; }
+    static F max(F a, F b) { return a > b ? a : b; }
+    static F min(F a, F b) { return a < b ? a : b; }
+    static M either(M a, M b) { return a || b; }
+    static M equalI(I a, I b) { return a == b; }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return v >> N;
@@ -121,11 +122,11 @@ struct VecLanes {
     using F = hn::Vec<DF>;
     using I = hn::Vec<DI>;
     using M = hn::Mask<DF>;
-    QRX_LANES_INLINE static F f(float v) { return hn::Set(DF(), v); }
-    QRX_LANES_INLINE static I i(int32_t v) { return hn::Set(DI(), v); }
-    QRX_LANES_INLINE static F toF(I v) { return hn::ConvertTo(DF(), v); }
-    QRX_LANES_INLINE static I truncI(F v) { return simd::TruncToInt32(v); }
-    QRX_LANES_INLINE static I roundI(F v) { return simd::RoundToInt32(v); }
+    static F f(float v) { return hn::Set(DF(), v); }
+    static I i(int32_t v) { return hn::Set(DI(), v); }
+    static F toF(I v) { return hn::ConvertTo(DF(), v); }
+    static I truncI(F v) { return simd::TruncToInt32(v); }
+    static I roundI(F v) { return simd::RoundToInt32(v); }
     QRX_LANES_INLINE static I truncMulD(F v, double c) {
         const hn::Repartition<double, DF> dd;
         const hn::Half<DF> dh;
@@ -134,13 +135,12 @@ struct VecLanes {
         const auto hi = simd::TruncToInt32(hn::PromoteTo(dd, hn::UpperHalf(dh, v)) * k);
         return hn::Combine(DI(), hi, lo);
     }
-    QRX_LANES_INLINE static F select(M m, F a, F b) { return hn::IfThenElse(m, a, b); }
-    QRX_LANES_INLINE static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
-    QRX_LANES_INLINE static F max(F a, F b) { return hn::Max(a, b); }
-    QRX_LANES_INLINE static F min(F a, F b) { return hn::Min(a, b); }
-    QRX_LANES_INLINE static M both(M a, M b) { return hn::And(a, b); }
-    QRX_LANES_INLINE static M either(M a, M b) { return hn::Or(a, b); }
-    QRX_LANES_INLINE static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
+    static F select(M m, F a, F b) { return hn::IfThenElse(m, a, b); }
+    static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
+    static F max(F a, F b) { return hn::Max(a, b); }
+    static F min(F a, F b) { return hn::Min(a, b); }
+    static M either(M a, M b) { return hn::Or(a, b); }
+    static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return hn::ShiftRight<N>(v);
