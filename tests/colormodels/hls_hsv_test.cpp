@@ -249,6 +249,11 @@ TEST(HlsHsv, KnownValues) {
     using F3 = std::array<Qrx32f, 3>;
     EXPECT_EQ(one<Qrx32f>(qrxiRGBToHLS_32f_C3R, {0, 1, 0}), (F3{120.0f / 360, 0.5f, 1}));
     EXPECT_EQ(one<Qrx32f>(qrxiHLSToRGB_32f_C3R, {0.3f, 0.25f, 0}), (F3{0.25f, 0.25f, 0.25f}));
+    // Hues wrap below 0 only: at H = 1/3 (h = 120) blue sits at hue 0, on the
+    // ramp, not at 360; with L = -0 and S = -2 the two differ in the sign of zero.
+    const F3 wrap = one<Qrx32f>(qrxiHLSToRGB_32f_C3R, {0.33333334f, -0.0f, -2.0f});
+    EXPECT_EQ(wrap[2], 0.0f);
+    EXPECT_FALSE(std::signbit(wrap[2]));
     // 32f results are not clamped.
     const F3 hls = one<Qrx32f>(qrxiRGBToHLS_32f_C3R, {1.5f, -0.5f, 0});
     EXPECT_FLOAT_EQ(hls[1], 0.5f);
