@@ -72,8 +72,8 @@ QRX_LANES_INLINE typename L::I codeOut(typename L::I v) {
 // that holds wins. q is 1/d, or d itself when Divide. Each lane picks its
 // difference and offset before the one product (or quotient).
 template <class L, bool Divide>
-QRX_LANES_INLINE typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b, typename L::F mx,
-                         typename L::F q) {
+QRX_LANES_INLINE typename L::F hueDegrees(typename L::F r, typename L::F g, typename L::F b,
+                                          typename L::F mx, typename L::F q) {
     using F = typename L::F;
     const auto isR = mx == r, isG = mx == g;
     const F diff = L::select(isR, g - b, L::select(isG, b - r, r - g));
