@@ -6,7 +6,7 @@
 #   and the coverage tools.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev binutils
-      libopencv-dev python3-skimage)
+      libopencv-dev libpng-dev python3-skimage)
 for arg in "$@"; do
   case "$arg" in
     --bench) pkgs+=(libyuv-dev libopencv-dev libhwy-dev python3-matplotlib) ;;

@@ -465,17 +465,26 @@ HWY_INLINE void StoreInterleavedWords4(VU16 a, VU16 b, VU16 c, VU16 e, uint8_t* 
 #endif
 }
 
-// Per 32-bit lane: the float rounded to an integer in the current rounding
-// mode (cvtps2dq). For floats already known to lie within the int32 range;
-// an out-of-range lane gives 0x80000000, without Highway's fix-up of
-// positive overflow that NearestInt adds.
-HWY_INLINE VI32 RoundToInt32(Vec<float> v) {
+// Float to int32 per lane, for lanes known to lie inside the int32 range:
+// RoundToInt32 rounds in the current rounding mode (to nearest, ties to
+// even, by default; cvtps2dq), TruncToInt32 toward zero (cvttps2dq). An
+// out-of-range lane gives 0x80000000, without the fix-up of overflowing
+// lanes that Highway's NearestInt and ConvertTo add. The double form of
+// TruncToInt32 converts a vector of doubles to as many int32 lanes (half
+// the width).
 #if HWY_TARGET == HWY_AVX3
-    return VI32{_mm512_cvtps_epi32(v.raw)};
-#else
-    return VI32{_mm256_cvtps_epi32(v.raw)};
-#endif
+HWY_INLINE VI32 RoundToInt32(Vec<float> v) { return VI32{_mm512_cvtps_epi32(v.raw)}; }
+HWY_INLINE VI32 TruncToInt32(Vec<float> v) { return VI32{_mm512_cvttps_epi32(v.raw)}; }
+HWY_INLINE hn::Vec256<int32_t> TruncToInt32(Vec<double> v) {
+    return hn::Vec256<int32_t>{_mm512_cvttpd_epi32(v.raw)};
 }
+#else
+HWY_INLINE VI32 RoundToInt32(Vec<float> v) { return VI32{_mm256_cvtps_epi32(v.raw)}; }
+HWY_INLINE VI32 TruncToInt32(Vec<float> v) { return VI32{_mm256_cvttps_epi32(v.raw)}; }
+HWY_INLINE hn::Vec128<int32_t> TruncToInt32(Vec<double> v) {
+    return hn::Vec128<int32_t>{_mm256_cvttpd_epi32(v.raw)};
+}
+#endif
 
 // Per 128-bit block: the 32-bit lanes of a, b, c and d narrowed to 8 bits as
 // the block's bytes a0..a3 b0..b3 c0..c3 d0..d3: unsigned through unsigned
