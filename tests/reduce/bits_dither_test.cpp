@@ -41,6 +41,7 @@ std::vector<D> runOp(const bitsops::Layout<S, D>& op, const std::vector<S>& src,
 }
 
 TEST(ReduceBitsOrdered, FollowsModelForEveryPairAndLayout) {
+    ScopedThreads one(1);
     bitsops::forEachPair([](const auto& pair) {
         using S = typename std::decay_t<decltype(pair)>::Src;
         using D = typename std::decay_t<decltype(pair)>::Dst;

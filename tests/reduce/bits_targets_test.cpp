@@ -10,6 +10,7 @@
 #include "guarded_image.h"
 #include "qrxcc.h"
 #include "targets.h"
+#include "threads.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ std::vector<D> runUnder(qrx::Target t, const bitsops::Layout<S, D>& op, const st
 }
 
 TEST(ReduceBitsTargets, EveryTargetMatchesScalar) {
+    qrxtest::ScopedThreads one(1);  // thread counts are tested on their own
     const auto targets = qrxtest::vectorTargets();
     bitsops::forEachPair([&](const auto& pair) {
         using S = typename std::decay_t<decltype(pair)>::Src;

@@ -23,6 +23,7 @@ using bitsops::sameElements;
 using qrxtest::GuardedImage;
 
 TEST(ReduceBits, ChecksRunInOrderAndWriteNothing) {
+    qrxtest::ScopedThreads one(1);
     bitsops::forEachPair([](const auto& pair) {
         using S = typename std::decay_t<decltype(pair)>::Src;
         using D = typename std::decay_t<decltype(pair)>::Dst;
