@@ -27,7 +27,7 @@ inline float diffuseElement(typename P::Src s, float d, float bottom, float t, L
         *out = P::kDstBottom;
         return 0.0f;
     }
-    const float q = quantise<Nudged>(v, t, steps);
+    const float q = quantiseInRange<Nudged>(v, t, steps);
     *out = P::template store<Nudged>(q);
     return v - q;
 }

@@ -40,14 +40,17 @@ inline VF loadWorking(const typename P::Src* p) {
     }
 }
 
-// truncToInt per lane: saturating; a NaN (which only float sources bring)
-// gives INT32_MIN.
+// truncToInt per lane. Integer sources keep every product inside the int32
+// range, so the processor's conversion is exact for them; float sources
+// also turn the lanes at or above 2^31 into INT32_MAX (NaN and the lanes
+// below -2^31 already give INT32_MIN).
 template <class P>
 inline VI truncLanes(VF v) {
     const DI di;
-    const VI r = hn::ConvertTo(di, v);
+    const VI r = simd::TruncateToInt(di, v);
     if constexpr (P::kFloatSrc) {
-        return hn::IfThenElse(hn::RebindMask(di, hn::IsNaN(v)), hn::Set(di, INT32_MIN), r);
+        const VF top = hn::Set(DF(), 2147483648.0f);
+        return hn::IfThenElse(hn::RebindMask(di, hn::Ge(v, top)), hn::Set(di, INT32_MAX), r);
     } else {
         return r;
     }
@@ -65,25 +68,47 @@ inline auto fromLevelLanes(VI n) {
     }
 }
 
-// Stores every lane, or (AC4) every lane but each fourth.
+// Mask of the lanes of d that are not the fourth of a pixel.
+template <class D>
+inline auto firstThreeOfFour(D d) {
+    const hn::RebindToUnsigned<D> du;
+    const auto three = hn::Set(du, 3);
+    return hn::RebindMask(d, hn::Ne(hn::And(hn::Iota(du, 0), three), three));
+}
+
+// Stores the levels of four vectors (4 x Lanes elements) at p: every
+// element, or (AC4) all but each fourth. Bytes are packed from all four
+// vectors at once.
 template <class P, bool SkipFourth>
-inline void storeLanes(VI n, typename P::Dst* p) {
+inline void storeLevels4(const VI (&n)[4], typename P::Dst* p) {
     using D = typename P::Dst;
-    const DT<D> dd;
-    const auto v = fromLevelLanes<P>(n);
-    if constexpr (SkipFourth) {
-        const auto three = hn::Set(hn::RebindToUnsigned<DT<D>>(), 3);
-        const auto lane = hn::And(hn::Iota(hn::RebindToUnsigned<DT<D>>(), 0), three);
-        hn::BlendedStore(v, hn::RebindMask(dd, hn::Ne(lane, three)), dd, p);
+    const DI di;
+    if constexpr (sizeof(D) == 1) {
+        const hn::Repartition<uint8_t, DI> d8;
+        const auto bytes = simd::DemoteToU8x4(di, n[0], n[1], n[2], n[3]);
+        if constexpr (SkipFourth) {
+            hn::BlendedStore(bytes, firstThreeOfFour(d8), d8, p);
+        } else {
+            hn::StoreU(bytes, d8, p);
+        }
     } else {
-        hn::StoreU(v, dd, p);
+        const DT<D> dd;
+        const size_t lanes = hn::Lanes(di);
+        for (size_t k = 0; k < 4; ++k) {
+            const auto v = fromLevelLanes<P>(n[k]);
+            if constexpr (SkipFourth) {
+                hn::BlendedStore(v, firstThreeOfFour(dd), dd, p + k * lanes);
+            } else {
+                hn::StoreU(v, dd, p + k * lanes);
+            }
+        }
     }
 }
 
-// The level rule of the plain rows in 0..1: k = trunc(x lf), q = k r, plus
-// r when x - q > h, then trunc(q x 255 or 65535).
-template <class P, bool SkipFourth>
-inline void plainLanes(const typename P::Src* src, typename P::Dst* dst, const PlainLevels& lv) {
+// The plain rule in 0..1: k = trunc(x lf), q = k r, plus r when x - q > h;
+// the level is trunc(q x 255 or 65535).
+template <class P>
+inline VI plainLevels(const typename P::Src* src, const PlainLevels& lv) {
     const DF df;
     VF x = loadWorking<P>(src);
     if constexpr (P::kByteSrc) {
@@ -94,44 +119,52 @@ inline void plainLanes(const typename P::Src* src, typename P::Dst* dst, const P
     const VF r = hn::Set(df, lv.r);
     const VF q0 = hn::Mul(hn::ConvertTo(df, truncLanes<P>(hn::Mul(x, hn::Set(df, lv.lf)))), r);
     const VF q = hn::IfThenElse(hn::Gt(hn::Sub(x, q0), hn::Set(df, lv.h)), hn::Add(q0, r), q0);
-    storeLanes<P, SkipFourth>(truncLanes<P>(hn::Mul(q, hn::Set(df, P::kLevelScale))), dst);
+    return truncLanes<P>(hn::Mul(q, hn::Set(df, P::kLevelScale)));
+}
+
+// Elements in groups of four vectors; SkipFourth leaves each fourth
+// destination element unwritten. Returns the elements done.
+template <class P, bool SkipFourth>
+int plainGroups(const typename P::Src* src, typename P::Dst* dst, int count, const PlainLevels& lv) {
+    const int n = static_cast<int>(hn::Lanes(DF()));
+    int i = 0;
+    for (; i + 4 * n <= count; i += 4 * n) {
+        const VI levels[4] = {plainLevels<P>(src + i, lv), plainLevels<P>(src + i + n, lv),
+                              plainLevels<P>(src + i + 2 * n, lv),
+                              plainLevels<P>(src + i + 3 * n, lv)};
+        storeLevels4<P, SkipFourth>(levels, dst + i);
+    }
+    return i;
 }
 
 template <class P>
 int plainLead(const typename P::Src* src, typename P::Dst* dst, int count, const PlainLevels& lv) {
-    const int n = static_cast<int>(hn::Lanes(DF()));
-    int i = 0;
-    for (; i + n <= count; i += n) plainLanes<P, false>(src + i, dst + i, lv);
-    return i;
+    return plainGroups<P, false>(src, dst, count, lv);
 }
 
 // count four-element pixels; returns the pixels done.
 template <class P>
 int plainLeadAC4(const typename P::Src* src, typename P::Dst* dst, int count,
                  const PlainLevels& lv) {
-    const int n = static_cast<int>(hn::Lanes(DF()));
-    int e = 0;
-    for (; e + n <= 4 * count; e += n) plainLanes<P, true>(src + e, dst + e, lv);
-    return e / 4;
+    return plainGroups<P, true>(src, dst, 4 * count, lv) / 4;
 }
 
 // The ordered rule: k = trunc(v recip), q = k step, plus step when
-// v - q > t, stored as the pair stores a level.
-template <class P, bool SkipFourth>
-inline void orderedLanes(const typename P::Src* src, typename P::Dst* dst, VF t,
-                         const LevelSteps& s) {
+// v - q > t; the level is trunc(q) (float sources: of q x 255 or 65535),
+// 16-bit levels stored to bytes shifted right by 8.
+template <class P>
+inline VI orderedLevels(const typename P::Src* src, VF t, VF step, VF recip) {
     const DF df;
     const VF v = loadWorking<P>(src);
-    const VF step = hn::Set(df, s.step);
-    const VF q0 = hn::Mul(hn::ConvertTo(df, truncLanes<P>(hn::Mul(v, hn::Set(df, s.recip)))), step);
+    const VF q0 = hn::Mul(hn::ConvertTo(df, truncLanes<P>(hn::Mul(v, recip))), step);
     VF q = hn::IfThenElse(hn::Gt(hn::Sub(v, q0), t), hn::Add(step, q0), q0);
     if constexpr (P::kFloatSrc) q = hn::Mul(q, hn::Set(df, P::kLevelScale));
-    storeLanes<P, SkipFourth>(hn::ShiftRight<P::kShift>(truncLanes<P>(q)), dst);
+    return hn::ShiftRight<P::kShift>(truncLanes<P>(q));
 }
 
-// Blocks of one vector's worth of pixels (Channels vectors of elements);
-// a block starts at a multiple of 4 pixels, so without noise the
-// thresholds of its vectors are the same in every block of the row.
+// Blocks of 4 x Lanes pixels, Channels groups of four vectors each. A block
+// starts at a multiple of 4 pixels, so without noise every block of a row
+// has the same thresholds.
 template <class P, int Channels, int Reduced, bool Noise, bool Nudged>
 int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int y,
                 const OrderedArgs& a) {
@@ -141,21 +174,28 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
         constexpr bool kSkipFourth = Channels == 4 && Reduced == 3;
         const DF df;
         const int n = static_cast<int>(hn::Lanes(df));
+        const VF step = hn::Set(df, a.s.step), recip = hn::Set(df, a.s.recip);
         const float* const m = kBayer4x4[y & 3];
-        HWY_ALIGN float thr[4 * hn::MaxLanes(df)];
-        for (int i = 0; i < n; ++i)
+        HWY_ALIGN float thr[16 * Channels * hn::MaxLanes(df)];
+        for (int i = 0; i < 4 * n; ++i)
             for (int c = 0; c < Channels; ++c) thr[i * Channels + c] = m[i & 3] * a.s.step;
         int x = 0;
-        for (; x + n <= width; x += n) {
+        for (; x + 4 * n <= width; x += 4 * n) {
             if constexpr (Noise) {
-                for (int i = 0; i < n; ++i) {
+                for (int i = 0; i < 4 * n; ++i) {
                     const float t = (m[i & 3] + noiseValue(a.noise, x + i, y)) * a.s.step;
                     for (int c = 0; c < Channels; ++c) thr[i * Channels + c] = t;
                 }
             }
-            for (int v = 0; v < Channels; ++v) {
-                const int e = x * Channels + v * n;
-                orderedLanes<P, kSkipFourth>(src + e, dst + e, hn::Load(df, thr + v * n), a.s);
+            for (int g = 0; g < Channels; ++g) {
+                const int e = x * Channels + 4 * g * n;
+                const float* t = thr + 4 * g * n;
+                const VI levels[4] = {
+                    orderedLevels<P>(src + e, hn::Load(df, t), step, recip),
+                    orderedLevels<P>(src + e + n, hn::Load(df, t + n), step, recip),
+                    orderedLevels<P>(src + e + 2 * n, hn::Load(df, t + 2 * n), step, recip),
+                    orderedLevels<P>(src + e + 3 * n, hn::Load(df, t + 3 * n), step, recip)};
+                storeLevels4<P, kSkipFourth>(levels, dst + e);
             }
         }
         return x;

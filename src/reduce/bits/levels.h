@@ -120,5 +120,19 @@ inline float quantise(float v, float t, LevelSteps s) {
     return v - q > t ? s.step + q : q;
 }
 
+// The same rule for values known to lie inside the working range (the
+// error-diffusion kernels, after their end tests): there v x recip is far
+// inside the int32 range, where converting to int and back equals
+// truncating in floating point, so the level stays in float registers. The
+// raise is written as adding step or 0, which compiles without a branch
+// (q + 0 is q: q is never -0 here).
+template <bool Nudged>
+inline float quantiseInRange(float v, float t, LevelSteps s) {
+    const float k = Nudged ? static_cast<float>(__builtin_trunc(static_cast<double>(v * s.recip) + 9e-06))
+                           : __builtin_truncf(v * s.recip);
+    const float q = k * s.step;
+    return q + (v - q > t ? s.step : 0.0f);
+}
+
 }  // namespace QRX_ISA
 }  // namespace qrx
