@@ -49,12 +49,16 @@ void floydSteinbergRow(const typename P::Src* src, typename P::Dst* dst, int wid
     const NoiseTables noise = a.noise;
     float* const cur = e.cur;
     const float* const up = e.up;
+    // The error just written, cur[x - 1], stays in a register: read back
+    // from memory it would add a store-to-load delay to every element.
+    float left = cur[-1];
     for (int x = 0; x < width; ++x) {
-        const float d = kAlt ? (((3.0f * up[x + 1] + 5.0f * up[x]) + up[x - 1]) + 7.0f * cur[x - 1])
-                             : (((3.0f * up[x + 1] + up[x - 1]) + 5.0f * up[x]) + 7.0f * cur[x - 1]);
+        const float d = kAlt ? (((3.0f * up[x + 1] + 5.0f * up[x]) + up[x - 1]) + 7.0f * left)
+                             : (((3.0f * up[x + 1] + up[x - 1]) + 5.0f * up[x]) + 7.0f * left);
         const float t = Noise ? noiseValue(noise, x, y) : half;
-        cur[x] = diffuseElement<P, kAlt>(src[x * stride], d * 0.0625f, kBottom, t, steps,
-                                         dst + x * stride);
+        left = diffuseElement<P, kAlt>(src[x * stride], d * 0.0625f, kBottom, t, steps,
+                                       dst + x * stride);
+        cur[x] = left;
     }
 }
 
@@ -73,17 +77,20 @@ void wideRow(const typename P::Src* src, typename P::Dst* dst, int width, int st
     float* const cur = e.cur;
     const float* const up = e.up;
     const float* const up2 = e.up2;
+    float left2 = cur[-2], left = cur[-1];  // cur[x - 2] and cur[x - 1], kept in registers
     for (int x = 0; x < width; ++x) {
-        const float p0 = (w.up[0] * up[x - 2] + w.up2[0] * up2[x - 2]) + w.cur[0] * cur[x - 2];
-        const float p1 = (w.up[1] * up[x - 1] + w.up2[1] * up2[x - 1]) + w.cur[1] * cur[x - 1];
+        const float p0 = (w.up[0] * up[x - 2] + w.up2[0] * up2[x - 2]) + w.cur[0] * left2;
+        const float p1 = (w.up[1] * up[x - 1] + w.up2[1] * up2[x - 1]) + w.cur[1] * left;
         const float p2 = w.up[2] * up[x] + w.up2[2] * up2[x];
         const float p3 = w.up[3] * up[x + 1] + w.up2[3] * up2[x + 1];
         float s = (p0 + p2) + (p1 + p3);
         s = s + up2[x + 2];
         s = s + w.up[0] * up[x + 2];
         const float t = Noise ? noiseValue(noise, x, y) : half;
-        cur[x] = diffuseElement<P, false>(src[x * stride], s * w.norm, 0.0f, t, steps,
-                                          dst + x * stride);
+        left2 = left;
+        left = diffuseElement<P, false>(src[x * stride], s * w.norm, 0.0f, t, steps,
+                                        dst + x * stride);
+        cur[x] = left;
     }
 }
 
