@@ -176,7 +176,7 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
         const int n = static_cast<int>(hn::Lanes(df));
         const VF step = hn::Set(df, a.s.step), recip = hn::Set(df, a.s.recip);
         const float* const m = kBayer4x4[y & 3];
-        HWY_ALIGN float thr[16 * Channels * hn::MaxLanes(df)];
+        HWY_ALIGN float thr[4 * Channels * hn::MaxLanes(df)];  // one block's elements
         for (int i = 0; i < 4 * n; ++i)
             for (int c = 0; c < Channels; ++c) thr[i * Channels + c] = m[i & 3] * a.s.step;
         int x = 0;
