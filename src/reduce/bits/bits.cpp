@@ -1,5 +1,6 @@
 // Bit-depth reduction: the 32 entries, their checks and dispatch, the
 // no-dither driver and the noise tables the dithering drivers share.
+#include <cstddef>
 #include <cstring>
 
 #include "frame/checks.h"
@@ -17,11 +18,19 @@ QrxStatus reducePlain(const S* src, int srcStep, D* dst, int dstStep, QrxRoiSize
     const float lf = static_cast<float>(L);
     const PlainLevels lv{lf, 1.0f / lf, 0.5f / lf};
     const PairRows<S, D>& rows = pairRows<S, D>(bitsRows());
-    // C1, C3 and C4 rows are one run of elements; AC4 skips every fourth.
+    // C1, C3 and C4 rows are one run of elements; AC4 rows count pixels and
+    // skip every fourth element.
     const PlainRow<S, D> row = layout == 4 ? rows.plainAC4 : rows.plain;
-    const int count = layout == 4 ? roi.width : roi.width * layoutStride(layout);
+    const int stride = layoutStride(layout);
+    const int unit = layout == 4 ? 1 : stride;
+    // Rows too long for an int count of elements go in pieces of whole pixels.
+    constexpr int kPiece = 1 << 28;
     for (int y = 0; y < roi.height; ++y)
-        row(rowPtr(src, srcStep, y), rowPtr(dst, dstStep, y), count, lv);
+        for (int x = 0; x < roi.width; x += kPiece) {
+            const int pixels = roi.width - x < kPiece ? roi.width - x : kPiece;
+            const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(x) * stride;
+            row(rowPtr(src, srcStep, y) + at, rowPtr(dst, dstStep, y) + at, pixels * unit, lv);
+        }
     return qrxOk;
 }
 

@@ -5,6 +5,8 @@
 // every later level, depend on it.
 #pragma once
 
+#include <cstddef>
+
 #include "reduce/bits/levels.h"
 #include "reduce/bits/rows.h"
 
@@ -56,8 +58,8 @@ void floydSteinbergRow(const typename P::Src* src, typename P::Dst* dst, int wid
         const float d = kAlt ? (((3.0f * up[x + 1] + 5.0f * up[x]) + up[x - 1]) + 7.0f * left)
                              : (((3.0f * up[x + 1] + up[x - 1]) + 5.0f * up[x]) + 7.0f * left);
         const float t = Noise ? noiseValue(noise, x, y) : half;
-        left = diffuseElement<P, kAlt>(src[x * stride], d * 0.0625f, kBottom, t, steps,
-                                       dst + x * stride);
+        const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(x) * stride;
+        left = diffuseElement<P, kAlt>(src[at], d * 0.0625f, kBottom, t, steps, dst + at);
         cur[x] = left;
     }
 }
@@ -88,8 +90,8 @@ void wideRow(const typename P::Src* src, typename P::Dst* dst, int width, int st
         s = s + w.up[0] * up[x + 2];
         const float t = Noise ? noiseValue(noise, x, y) : half;
         left2 = left;
-        left = diffuseElement<P, false>(src[x * stride], s * w.norm, 0.0f, t, steps,
-                                        dst + x * stride);
+        const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(x) * stride;
+        left = diffuseElement<P, false>(src[at], s * w.norm, 0.0f, t, steps, dst + at);
         cur[x] = left;
     }
 }

@@ -5,6 +5,8 @@
 // code. The nudged noise forms, which go through double, stay scalar.
 #pragma once
 
+#include <cstddef>
+
 #include "frame/simd.h"
 #include "reduce/bits/levels.h"
 #include "reduce/bits/rows.h"
@@ -128,7 +130,7 @@ template <class P, bool SkipFourth>
 int plainGroups(const typename P::Src* src, typename P::Dst* dst, int count, const PlainLevels& lv) {
     const int n = static_cast<int>(hn::Lanes(DF()));
     int i = 0;
-    for (; i + 4 * n <= count; i += 4 * n) {
+    for (; i <= count - 4 * n; i += 4 * n) {
         const VI levels[4] = {plainLevels<P>(src + i, lv), plainLevels<P>(src + i + n, lv),
                               plainLevels<P>(src + i + 2 * n, lv),
                               plainLevels<P>(src + i + 3 * n, lv)};
@@ -180,7 +182,7 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
         for (int i = 0; i < 4 * n; ++i)
             for (int c = 0; c < Channels; ++c) thr[i * Channels + c] = m[i & 3] * a.s.step;
         int x = 0;
-        for (; x + 4 * n <= width; x += 4 * n) {
+        for (; x <= width - 4 * n; x += 4 * n) {
             if constexpr (Noise) {
                 for (int i = 0; i < 4 * n; ++i) {
                     const float t = (m[i & 3] + noiseValue(a.noise, x + i, y)) * a.s.step;
@@ -188,7 +190,7 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
                 }
             }
             for (int g = 0; g < Channels; ++g) {
-                const int e = x * Channels + 4 * g * n;
+                const std::ptrdiff_t e = static_cast<std::ptrdiff_t>(x) * Channels + 4 * g * n;
                 const float* t = thr + 4 * g * n;
                 const VI levels[4] = {
                     orderedLevels<P>(src + e, hn::Load(df, t), step, recip),

@@ -3,6 +3,8 @@
 // offset first. All channels of a pixel share its threshold.
 #pragma once
 
+#include <cstddef>
+
 #include "reduce/bits/levels.h"
 #include "reduce/bits/rows.h"
 
@@ -21,9 +23,10 @@ void orderedTail(const typename P::Src* src, typename P::Dst* dst, int x, int wi
         // With noise the offset joins the entry before the one multiplication.
         const float t = Noise ? (m[x & 3] + noiseValue(a.noise, x, y)) * steps.step
                               : m[x & 3] * steps.step;
+        const std::ptrdiff_t e = static_cast<std::ptrdiff_t>(x) * Channels;
         for (int c = 0; c < Reduced; ++c) {
-            const float q = quantise<Nudged>(P::working(src[x * Channels + c]), t, steps);
-            dst[x * Channels + c] = P::template store<Nudged>(q);
+            const float q = quantise<Nudged>(P::working(src[e + c]), t, steps);
+            dst[e + c] = P::template store<Nudged>(q);
         }
     }
 }
