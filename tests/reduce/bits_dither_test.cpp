@@ -266,4 +266,63 @@ TEST(ReduceBits, EveryAllocationFailureIsReported) {
     }
 }
 
+// The error rows: one block per thread of the region (one fewer for three
+// channels on four or more threads), 2w + 4 floats for Floyd-Steinberg,
+// 3w + 12 for the wide kernels; one block for a single channel.
+TEST(ReduceBitsDiffusion, ErrorRowsOneBlockPerWorker) {
+    const int w = 10;
+    for (int method : {1, 2, 3})
+        for (int channels : {1, 3, 4})
+            for (int threads : {1, 2, 3, 4, 8}) {
+                SCOPED_TRACE("method " + std::to_string(method) + " channels " +
+                             std::to_string(channels) + " threads " + std::to_string(threads));
+                ScopedThreads scope(threads);
+                const auto fn = channels == 1 ? qrxiReduceBits_16u8u_C1R
+                                : channels == 3 ? qrxiReduceBits_16u8u_C3R
+                                                : qrxiReduceBits_16u8u_C4R;
+                GuardedImage<Qrx16u> s(w, 3, channels);
+                GuardedImage<Qrx8u> d(w, 3, channels);
+                qrxtest::resetAllocCounters();
+                ASSERT_EQ(fn(s.ptr(), s.step(), d.ptr(), d.step(), {w, 3}, 0, dither(method), 5),
+                          qrxOk);
+                const int blocks = channels == 1                    ? 1
+                                   : channels == 3 && threads >= 4 ? threads - 1
+                                                                   : threads;
+                const int floats = method == 1 ? 2 * w + 4 : 3 * w + 12;
+                EXPECT_EQ(qrxtest::mallocCalls(), 1);
+                EXPECT_EQ(qrxtest::mallocBytes(), 4ull * blocks * floats);
+            }
+}
+
+// The same buffer may be source and destination: every element is read
+// before it is written, by the vector groups too.
+TEST(ReduceBits, InPlaceGivesTheSameResult) {
+    ScopedThreads one(1);
+    bitsops::forEachPair([](const auto& pair) {
+        using S = typename std::decay_t<decltype(pair)>::Src;
+        using D = typename std::decay_t<decltype(pair)>::Dst;
+        if constexpr (std::is_same_v<S, D>) {
+            for (const auto& op : pair.layouts)
+                for (int method = 0; method <= 4; ++method)
+                    for (int noise : {0, 20}) {
+                        SCOPED_TRACE(op.name + " method " + std::to_string(method));
+                        const int w = 150, h = 3;
+                        const auto src = bitsops::randomSamples<S>(size_t(w) * h * op.stride, 4);
+                        const auto want = runOp(op, src, w, h, noise, method, 7);
+                        GuardedImage<S> img(w, h, op.stride);
+                        load(img, src);
+                        ASSERT_EQ(op.fn(img.ptr(), img.step(), img.ptr(), img.step(), {w, h},
+                                        noise, dither(method), 7),
+                                  qrxOk);
+                        auto got = dense(img);
+                        // AC4 keeps the source's fourth element, the other
+                        // call its destination's: compare the reduced ones.
+                        for (size_t i = 3; op.reduced == 3 && op.stride == 4 && i < got.size(); i += 4)
+                            got[i] = want[i];
+                        EXPECT_TRUE(sameElements(want, got));
+                    }
+        }
+    });
+}
+
 }  // namespace

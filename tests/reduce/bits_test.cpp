@@ -216,4 +216,27 @@ TEST(ReduceBits, SixteenBitExtremes) {
     }
 }
 
+// Steps are not checked; they count whole elements, rounded down, so an odd
+// step of a 16-bit or float image acts as the even step below it (for a
+// negative step too), and a zero source step reads row 0 for every row.
+TEST(ReduceBits, StepsCountWholeElements) {
+    const int w = 5, h = 4;
+    std::vector<Qrx16u> src(64 * h), a(64 * h, 7), b(64 * h, 7);
+    for (size_t i = 0; i < src.size(); ++i) src[i] = Qrx16u(i * 2654435761u >> 16);
+    for (int type = 0; type <= 4; ++type) {
+        SCOPED_TRACE("method " + std::to_string(type));
+        // 23 and 22 bytes: rows 11 elements apart; -23 and -24 bytes: 12 back.
+        const Qrx16u* s = src.data() + 64;
+        Qrx16u* da = a.data() + 160;
+        Qrx16u* db = b.data() + 160;
+        ASSERT_EQ(qrxiReduceBits_16u_C1R(s, 23, da, -23, {w, h}, 10, dither(type), 9), qrxOk);
+        ASSERT_EQ(qrxiReduceBits_16u_C1R(s, 22, db, -24, {w, h}, 10, dither(type), 9), qrxOk);
+        EXPECT_TRUE(sameElements(b, a));
+        std::vector<Qrx16u> z(w * h);
+        ASSERT_EQ(qrxiReduceBits_16u_C1R(s, 0, z.data(), 10, {w, h}, 0, qrxDitherNone, 9), qrxOk);
+        for (int y = 1; y < h; ++y)
+            for (int x = 0; x < w; ++x) EXPECT_EQ(z[5 * y + x], z[x]);
+    }
+}
+
 }  // namespace

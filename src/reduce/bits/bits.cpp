@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "frame/checks.h"
-#include "frame/image.h"
 #include "frame/primitives.h"
 #include "qrxcc.h"
 #include "reduce/bits/drivers.h"
@@ -29,7 +28,8 @@ QrxStatus reducePlain(const S* src, int srcStep, D* dst, int dstStep, QrxRoiSize
         for (int x = 0; x < roi.width; x += kPiece) {
             const int pixels = roi.width - x < kPiece ? roi.width - x : kPiece;
             const std::ptrdiff_t at = static_cast<std::ptrdiff_t>(x) * stride;
-            row(rowPtr(src, srcStep, y) + at, rowPtr(dst, dstStep, y) + at, pixels * unit, lv);
+            row(elementRow(src, srcStep, y) + at, elementRow(dst, dstStep, y) + at, pixels * unit,
+                lv);
         }
     return qrxOk;
 }

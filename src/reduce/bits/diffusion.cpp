@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "frame/image.h"
 #include "frame/primitives.h"
 #include "qrxcore.h"
 #include "reduce/bits/drivers.h"
@@ -73,8 +72,8 @@ struct Diffusion {
         float* up2 = floydSteinberg ? nullptr : up + span;
         for (int c = first; c < first + count; ++c)
             for (int y = 0; y < roi.height; ++y) {
-                row(rowPtr(src, srcStep, y) + c, rowPtr(dst, dstStep, y) + c, roi.width, stride, y,
-                    ErrorRows{cur, up, up2}, args);
+                row(elementRow(src, srcStep, y) + c, elementRow(dst, dstStep, y) + c, roi.width,
+                    stride, y, ErrorRows{cur, up, up2}, args);
                 // The current row becomes the row above; the oldest is reused.
                 float* const oldest = floydSteinberg ? up : up2;
                 if (!floydSteinberg) up2 = up;

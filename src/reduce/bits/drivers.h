@@ -4,10 +4,21 @@
 // qrxErrMemAlloc with nothing written when scratch memory is not available.
 #pragma once
 
+#include <cstddef>
+
 #include "qrxcc.h"
 #include "reduce/bits/rows.h"
 
 namespace qrx {
+
+// Row y of an image of T whose rows are `step` bytes apart. The step counts
+// whole elements, rounded down: an odd step of a 16-bit image acts as the
+// even step below it, so rows always start on an element.
+template <class T>
+inline T* elementRow(T* base, int step, int y) {
+    constexpr int kShift = sizeof(T) == 1 ? 0 : sizeof(T) == 2 ? 1 : 2;
+    return base + static_cast<std::ptrdiff_t>(step >> kShift) * y;
+}
 
 // Elements per pixel and channels reduced, by layout code.
 inline int layoutStride(int layout) { return layout < 4 ? layout : 4; }

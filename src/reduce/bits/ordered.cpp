@@ -1,7 +1,6 @@
 // Ordered dithering driver: the 4 x 4 matrix (and the noise tables) shared
 // by rows in contiguous blocks, one block per thread. Rows are independent,
 // so the result does not depend on the thread count.
-#include "frame/image.h"
 #include "frame/threading.h"
 #include "reduce/bits/drivers.h"
 #include "reduce/bits/levels.h"
@@ -26,7 +25,7 @@ QrxStatus reduceOrdered(const S* src, int srcStep, D* dst, int dstStep, QrxRoiSi
         args.noise = scratch.tables();
     }
     parallelRows(roi, RowSplit::Always, [&](int y) {
-        row(rowPtr(src, srcStep, y), rowPtr(dst, dstStep, y), roi.width, y, args);
+        row(elementRow(src, srcStep, y), elementRow(dst, dstStep, y), roi.width, y, args);
     });
     return qrxOk;
 }
