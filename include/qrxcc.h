@@ -1130,8 +1130,10 @@ QRXAPI QrxStatus qrxiCFAToRGB_16u_C1C3R(const Qrx16u* pSrc, QrxRect srcRoi, QrxR
     Qrx16u* pDst, int dstStep, QrxBayerGrid grid);
 
 /* Bayer CFA -> RGB by adaptive homogeneity-directed demosaicing.
- * pBuffer/bufferStep is caller scratch: 30 rows of at least
- * srcRoi.width + 6 samples each. */
+ * pBuffer/bufferStep is caller scratch: 30 rows of at least srcRoi.width + 6
+ * samples each, srcRoi.width being the width as passed (before clipping to
+ * the source). The scratch arguments are not checked; a null pBuffer
+ * converts nothing and returns qrxOk. */
 QRXAPI QrxStatus qrxiDemosaicAHD_8u_C1C3R(const Qrx8u* pSrc, QrxRect srcRoi, QrxRoiSize srcSize, int srcStep,
     Qrx8u* pDst, int dstStep, QrxBayerGrid grid, Qrx8u* pBuffer, int bufferStep);
 QRXAPI QrxStatus qrxiDemosaicAHD_16u_C1C3R(const Qrx16u* pSrc, QrxRect srcRoi, QrxRoiSize srcSize,

@@ -3,7 +3,7 @@
 # Usage: tools/install-deps.sh [--bench]   (--bench adds the peer libraries)
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev binutils
-  zlib1g-dev python3-skimage)
+      libopencv-dev python3-skimage)
 if [[ "${1:-}" == "--bench" ]]; then
   pkgs+=(libyuv-dev libopencv-dev libhwy-dev python3-matplotlib)
 fi

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "png_read.h"
+#include <opencv2/imgcodecs.hpp>
+
 #include "qrxcc.h"
 #include "threads.h"
 
@@ -36,19 +37,20 @@ double blockAverageError(const std::vector<uint8_t>& a, const std::vector<uint8_
 }
 
 TEST(ReduceBitsPhoto, DitheringKeepsLocalAverages) {
-    qrxtest::Photo photo;
-    ASSERT_TRUE(qrxtest::readPng(std::string(qrxtest::kPhotoFolder) + "astronaut.png", photo));
-    ASSERT_EQ(photo.channels, 3);
-    const int w = photo.width, h = photo.height, step = w * 3;
+    const cv::Mat photo = cv::imread(std::string(QRX_PHOTOGRAPHS) + "/astronaut.png");
+    ASSERT_FALSE(photo.empty());
+    ASSERT_TRUE(photo.isContinuous());
+    const int w = photo.cols, h = photo.rows, step = w * 3;
+    const std::vector<uint8_t> pixels(photo.data, photo.data + size_t(step) * h);
     qrxtest::ScopedThreads threads(2);
     double error[5];
     for (int method = 0; method <= 4; ++method) {
-        std::vector<uint8_t> out(photo.pixels.size());
-        ASSERT_EQ(qrxiReduceBits_8u_C3R(photo.pixels.data(), step, out.data(), step, {w, h}, 0,
+        std::vector<uint8_t> out(pixels.size());
+        ASSERT_EQ(qrxiReduceBits_8u_C3R(pixels.data(), step, out.data(), step, {w, h}, 0,
                                         QrxDitherType(method), 2),
                   qrxOk);
         for (uint8_t v : out) ASSERT_TRUE(v == 0 || v == 255);
-        error[method] = blockAverageError(photo.pixels, out, w, h, 3);
+        error[method] = blockAverageError(pixels, out, w, h, 3);
     }
     // Two levels without a dither lose most of each block's average...
     EXPECT_GT(error[0], 40.0);

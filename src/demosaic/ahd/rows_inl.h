@@ -1,0 +1,249 @@
+// The row pipeline of the AHD demosaicing, compiled once per target by the
+// units the build generates (QRX_ISA names the target). Every pass is a
+// plain loop over the columns of one row and is the reference; the vector
+// kernels (kernels_inl.h) take its leading whole vectors with the same
+// arithmetic, and float operations are never contracted or reordered, so
+// every target rounds like the scalar one.
+#include <cstdint>
+
+#include "demosaic/ahd/rows.h"
+#include "demosaic/bayer.h"
+#include "frame/image.h"
+#include "frame/simd.h"
+
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+
+// Sample range and the RGB to XYZ rows, each divided by its white-point
+// component and by the sample maximum.
+template <class T>
+struct AhdScale;
+template <>
+struct AhdScale<Qrx8u> {
+    static constexpr int kMax = 255;
+    static constexpr float kXyz[9] = {
+        0.0017017754726111889f, 0.001475370256230235f,  0.0007444228394888341f,
+        0.0008340039057657123f, 0.002804549178108573f,  0.0002830156881827861f,
+        6.96388742653653e-05f,  0.0004293196543585509f, 0.0034226097632199526f};
+};
+template <>
+struct AhdScale<Qrx16u> {
+    static constexpr int kMax = 65535;
+    static constexpr float kXyz[9] = {
+        6.6216944105690345e-06f, 5.740740107285092e-06f,  2.896586920542177e-06f,
+        3.245151447117678e-06f,  1.0912642210314516e-05f, 1.1012283493982977e-06f,
+        2.709683712964761e-07f,  1.6705045027265442e-06f, 1.3317548109625932e-05f};
+};
+
+struct LabRow {
+    float* L;
+    float* a;
+    float* b;
+};
+
+}  // namespace
+}  // namespace QRX_ISA
+}  // namespace qrx
+
+#include "demosaic/ahd/kernels_inl.h"
+
+namespace qrx {
+inline namespace QRX_ISA {
+namespace {
+
+inline bool isGreen(int c, int greenParity) { return ((c ^ greenParity) & 1) == 0; }
+
+// Green at a red or blue sample k between greens g1 and g2, corrected by
+// the curvature of its own colour (k1, k2 two samples away); the plain
+// average when the corrected value does not lie strictly inside the greens.
+inline int directionalGreen(int g1, int g2, int k, int k1, int k2) {
+    const int avg = (g1 + g2) >> 1;
+    const int v = avg + (((k - k1) + (k - k2)) >> 2);
+    return ((v - g1) ^ (g2 - v)) <= 0 ? avg : v;
+}
+
+template <class T>
+inline T clampSample(int v) {
+    constexpr int kMax = AhdScale<T>::kMax;
+    return static_cast<T>(v < 0 ? 0 : (v > kMax ? kMax : v));
+}
+
+// Row k's greens along the row (gh) and along the column (gv), columns
+// [c0, c1); s[j] is source row k - 2 + j.
+template <class T>
+void greenRow(const T* const* s, T* gh, T* gv, int c0, int c1, int greenParity) {
+    const T *u2 = s[0], *u1 = s[1], *m = s[2], *d1 = s[3], *d2 = s[4];
+    for (int c = greenKernel(s, gh, gv, c0, c1, greenParity); c < c1; ++c) {
+        const int k = m[c];
+        const int h = directionalGreen(m[c - 1], m[c + 1], k, m[c - 2], m[c + 2]);
+        const int v = directionalGreen(u1[c], d1[c], k, u2[c], d2[c]);
+        const bool g = isGreen(c, greenParity);
+        gh[c] = static_cast<T>(g ? k : h);
+        gv[c] = static_cast<T>(g ? k : v);
+    }
+}
+
+// One candidate's red and blue on row k, columns [c0, c1), from the colour
+// differences to its green g (rows k - 1, k, k + 1, like the source rows s).
+// `site` receives the colour of the row's red or blue sites, `cross` the
+// other one.
+template <class T>
+void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c0, int c1,
+                  int greenParity) {
+    const T *s0 = s[0], *s1 = s[1], *s2 = s[2], *g0 = g[0], *g1 = g[1], *g2 = g[2];
+    for (int c = candidateKernel(s, g, site, cross, c0, c1, greenParity); c < c1; ++c) {
+        const int centre = g1[c];
+        const int across = ((s1[c - 1] - g1[c - 1]) + (s1[c + 1] - g1[c + 1])) >> 1;
+        const int along = ((s0[c] - g0[c]) + (s2[c] - g2[c])) >> 1;
+        const int diagonal = ((s0[c - 1] + s0[c + 1] + s2[c - 1] + s2[c + 1]) -
+                              (g0[c - 1] + g0[c + 1] + g2[c - 1] + g2[c + 1])) >> 2;
+        const bool green = isGreen(c, greenParity);
+        site[c] = green ? clampSample<T>(centre + across) : s1[c];
+        cross[c] = clampSample<T>(centre + (green ? along : diagonal));
+    }
+}
+
+// The cube root above the linear toe: a rational start refined by two
+// Halley steps.
+inline float labF(float t) {
+    const float toe = 7.787037f * t + 0.13793103f;
+    float a = (0.6f * t + 0.0081f) / (t + 0.054f);
+    for (int i = 0; i < 2; ++i) {
+        const float a3 = (a * a) * a;
+        a = a * (((t + t) + a3) / ((t + a3) + a3));
+    }
+    return t < 0.008856f ? toe : a;
+}
+
+
+template <class T>
+void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
+    const float* k = AhdScale<T>::kXyz;
+    for (int c = labKernel(r, g, b, out, c0, c1); c < c1; ++c) {
+        const float R = r[c], G = g[c], B = b[c];
+        const float x = (k[0] * R + k[1] * G) + k[2] * B;
+        const float y = (k[3] * R + k[4] * G) + k[5] * B;
+        const float z = (k[6] * R + k[7] * G) + k[8] * B;
+        const float fx = labF(x), fy = labF(y), fz = labF(z);
+        out.L[c] = 116.0f * fy - 16.0f;
+        out.a[c] = 500.0f * (fx - fy);
+        out.b[c] = 200.0f * (fy - fz);
+    }
+}
+
+inline float absf(float v) { return v < 0.0f ? -v : v; }
+inline float maxf(float a, float b) { return a < b ? b : a; }
+inline float minf(float a, float b) { return b < a ? b : a; }
+
+// Homogeneity map of row k, columns [c0, c1): how many of the four
+// neighbours lie within the row candidate's tolerances minus how many
+// within the column candidate's. h[j] and v[j] are Lab rows k - 1 + j.
+inline void homogeneityRow(const LabRow* h, const LabRow* v, int8_t* m, int c0, int c1) {
+    for (int c = homogeneityKernel(h, v, m, c0, c1); c < c1; ++c) {
+        const float hL = h[1].L[c], ha = h[1].a[c], hb = h[1].b[c];
+        const float vL = v[1].L[c], va = v[1].a[c], vb = v[1].b[c];
+        // Neighbours left, right, up, down.
+        const float hdL[4] = {absf(h[1].L[c - 1] - hL), absf(h[1].L[c + 1] - hL),
+                              absf(h[0].L[c] - hL), absf(h[2].L[c] - hL)};
+        const float vdL[4] = {absf(v[1].L[c - 1] - vL), absf(v[1].L[c + 1] - vL),
+                              absf(v[0].L[c] - vL), absf(v[2].L[c] - vL)};
+        const float hda[4] = {h[1].a[c - 1] - ha, h[1].a[c + 1] - ha, h[0].a[c] - ha, h[2].a[c] - ha};
+        const float hdb[4] = {h[1].b[c - 1] - hb, h[1].b[c + 1] - hb, h[0].b[c] - hb, h[2].b[c] - hb};
+        const float vda[4] = {v[1].a[c - 1] - va, v[1].a[c + 1] - va, v[0].a[c] - va, v[2].a[c] - va};
+        const float vdb[4] = {v[1].b[c - 1] - vb, v[1].b[c + 1] - vb, v[0].b[c] - vb, v[2].b[c] - vb};
+        float hdC[4], vdC[4];
+        for (int n = 0; n < 4; ++n) {
+            hdC[n] = hda[n] * hda[n] + hdb[n] * hdb[n];
+            vdC[n] = vda[n] * vda[n] + vdb[n] * vdb[n];
+        }
+        const float epsL = minf(maxf(hdL[0], hdL[1]), maxf(vdL[2], vdL[3]));
+        const float epsC = minf(maxf(hdC[0], hdC[1]), maxf(vdC[2], vdC[3]));
+        int count = 0;
+        for (int n = 0; n < 4; ++n) {
+            count += (hdL[n] <= epsL) & (hdC[n] <= epsC);
+            count -= (vdL[n] <= epsL) & (vdC[n] <= epsC);
+        }
+        m[c] = static_cast<int8_t>(count);
+    }
+}
+
+// The output row: per pixel the row candidate when the 3 x 3 sum of the map
+// is zero or more, else the column candidate. m[j] is map row k - 1 + j;
+// h[j] and v[j] are the candidates' red, green and blue rows.
+template <class T>
+void selectRow(const int8_t* const* m, const T* const* h, const T* const* v, T* dst, int width) {
+    for (int c = selectKernel(m, h, v, dst, width); c < width; ++c) {
+        int16_t s = 0;
+        for (int j = 0; j < 3; ++j)
+            s = static_cast<int16_t>(s + m[j][c - 1] + m[j][c] + m[j][c + 1]);
+        const bool row = s >= 0;
+        for (int ch = 0; ch < 3; ++ch) dst[3 * c + ch] = row ? h[ch][c] : v[ch][c];
+    }
+}
+
+template <class T>
+void ahdBlock(const AhdBlock<T>& b) {
+    // Scratch rows hold columns -3 .. width + 2 at offset 3.
+    const auto scratchRow = [&](int i) { return rowPtr(b.scratch, b.scratchStep, i) + 3; };
+    const auto srcRow = [&](int k) { return rowPtr(b.src, b.srcStep, k); };
+    const auto greenParity = [&](int k) { return bayer::colourAt(b.grid, k, 0) == bayer::kGreen ? 0 : 1; };
+    // Rings: row k of the greens in slot (k + 4) & 3, of the candidates, Lab
+    // values and map in slot (k + 3) % 3 (k >= -3, -2 and -1 respectively).
+    T *gh[4], *gv[4], *cand[2][2][3];  // [H or V][red or blue][slot]
+    int8_t* map[3];
+    for (int i = 0; i < 4; ++i) gh[i] = scratchRow(i), gv[i] = scratchRow(4 + i);
+    for (int d = 0; d < 2; ++d)
+        for (int ch = 0; ch < 2; ++ch)
+            for (int i = 0; i < 3; ++i) cand[d][ch][i] = scratchRow(8 + 6 * d + 3 * ch + i);
+    for (int i = 0; i < 3; ++i) map[i] = reinterpret_cast<int8_t*>(scratchRow(20 + i));
+    // Lab window: columns -2 .. width + 1 at offset 2.
+    float lab[3][2][3][kAhdMaxStripe + 4];
+    const auto labOf = [&](int k, int d) {
+        float(*p)[kAhdMaxStripe + 4] = lab[(k + 3) % 3][d];
+        return LabRow{p[0] + 2, p[1] + 2, p[2] + 2};
+    };
+    const auto slot3 = [](int k) { return (k + 3) % 3; };
+    const int W = b.width;
+
+    for (int k = -3; k < b.height + 3; ++k) {
+        {  // greens of row k
+            const T* s[5];
+            for (int j = 0; j < 5; ++j) s[j] = srcRow(k - 2 + j);
+            greenRow(s, gh[(k + 4) & 3], gv[(k + 4) & 3], -3, W + 3, greenParity(k));
+        }
+        if (const int kc = k - 1; kc >= -2) {  // candidates and Lab of row kc
+            const T* s[3] = {srcRow(kc - 1), srcRow(kc), srcRow(kc + 1)};
+            const int gp = greenParity(kc);
+            const bool siteIsRed = bayer::colourAt(b.grid, kc, gp ^ 1) == bayer::kRed;
+            for (int d = 0; d < 2; ++d) {
+                T* const* gring = d == 0 ? gh : gv;
+                const T* g[3] = {gring[(kc + 3) & 3], gring[(kc + 4) & 3], gring[(kc + 5) & 3]};
+                T* red = cand[d][0][slot3(kc)];
+                T* blue = cand[d][1][slot3(kc)];
+                candidateRow(s, g, siteIsRed ? red : blue, siteIsRed ? blue : red, -2, W + 2, gp);
+                labRow(red, g[1], blue, labOf(kc, d), -2, W + 2);
+            }
+        }
+        if (const int km = k - 2; km >= -1) {  // map of row km
+            const LabRow h[3] = {labOf(km - 1, 0), labOf(km, 0), labOf(km + 1, 0)};
+            const LabRow v[3] = {labOf(km - 1, 1), labOf(km, 1), labOf(km + 1, 1)};
+            homogeneityRow(h, v, map[slot3(km)] + 0, -1, W + 1);
+        }
+        if (const int ko = k - 3; ko >= 0) {  // output row ko
+            const int8_t* m[3] = {map[slot3(ko - 1)], map[slot3(ko)], map[slot3(ko + 1)]};
+            const int s = slot3(ko);
+            const T* h[3] = {cand[0][0][s], gh[(ko + 4) & 3], cand[0][1][s]};
+            const T* v[3] = {cand[1][0][s], gv[(ko + 4) & 3], cand[1][1][s]};
+            selectRow(m, h, v, rowPtr(b.dst, b.dstStep, ko), W);
+        }
+    }
+}
+
+}  // namespace
+
+extern const AhdRows kAhdRows;
+const AhdRows kAhdRows{ahdBlock<Qrx8u>, ahdBlock<Qrx16u>};
+
+}  // namespace QRX_ISA
+}  // namespace qrx
