@@ -40,7 +40,8 @@ template <class P>
 inline constexpr bool kFloydSteinbergAlt =
     P::kFloatSrc || (P::kSignedSrc && sizeof(typename P::Dst) == 1);
 
-// Weights 7 (left), 3, 5, 1 (below left, below, below right) over 16.
+// Each element takes 7/16 of the error to its left and 3/16, 5/16 and 1/16 of
+// the errors above right, above and above left.
 template <class P, bool Noise>
 void floydSteinbergRow(const typename P::Src* src, typename P::Dst* dst, int width, int stride,
                        int y, const ErrorRows& e, const DiffusionArgs& a) {
