@@ -486,6 +486,22 @@ HWY_INLINE hn::Vec128<int32_t> TruncToInt32(Vec<double> v) {
 }
 #endif
 
+// Four vectors of int32 lanes to bytes in order (lane i of vector k to byte
+// k x Lanes + i), each saturated to 0..255: the in-block packs, then one
+// dword permute undoing their per-block interleave.
+HWY_INLINE VU8 DemoteToU8x4(VI32 a, VI32 b, VI32 c, VI32 d) {
+    const Tag<uint8_t> d8;
+    const Tag<int32_t> d32;
+    const VU8 packed = DemoteInBlocksU8(DemoteInBlocksI16(a, b), DemoteInBlocksI16(c, d));
+#if HWY_TARGET == HWY_AVX3
+    alignas(64) static constexpr int32_t kOrder[16] = {0, 4, 8, 12, 1, 5, 9, 13,
+                                                       2, 6, 10, 14, 3, 7, 11, 15};
+#else
+    alignas(32) static constexpr int32_t kOrder[8] = {0, 4, 1, 5, 2, 6, 3, 7};
+#endif
+    return hn::BitCast(d8, PermuteLanes32(hn::BitCast(d32, packed), hn::Load(d32, kOrder)));
+}
+
 // Per 128-bit block: the 32-bit lanes of a, b, c and d narrowed to 8 bits as
 // the block's bytes a0..a3 b0..b3 c0..c3 d0..d3: unsigned through unsigned
 // 16 bits (lanes above 32767 give 0, as the two packs do), or signed with

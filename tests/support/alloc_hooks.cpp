@@ -11,6 +11,7 @@ namespace {
 
 std::atomic<int> gFailAt{0};
 std::atomic<int> gCalls{0};
+std::atomic<unsigned long long> gBytes{0};
 std::atomic<long> gLive{0};
 
 template <class Fn>
@@ -24,12 +25,15 @@ namespace qrxtest {
 
 void failNthMalloc(int n) {
     gCalls = 0;
+    gBytes = 0;
     gFailAt = n;
 }
 int mallocCalls() { return gCalls; }
+unsigned long long mallocBytes() { return gBytes; }
 long liveAllocations() { return gLive; }
 void resetAllocCounters() {
     gCalls = 0;
+    gBytes = 0;
     gFailAt = 0;
 }
 
@@ -40,6 +44,7 @@ extern "C" {
 void* qrxMalloc(uint64_t size) {
     static auto real = realSymbol<void* (*)(uint64_t)>("qrxMalloc");
     const int call = ++gCalls;
+    gBytes += size;
     if (gFailAt != 0 && call == gFailAt) return nullptr;
     void* p = real(size);
     if (p) ++gLive;

@@ -11,6 +11,8 @@ namespace qrxtest {
 void failNthMalloc(int n);
 // qrxMalloc calls since the last failNthMalloc/resetAllocCounters.
 int mallocCalls();
+// Bytes those calls asked for (failed ones included).
+unsigned long long mallocBytes();
 // Blocks handed out and not yet freed.
 long liveAllocations();
 void resetAllocCounters();
