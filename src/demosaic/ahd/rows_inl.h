@@ -5,6 +5,7 @@
 // arithmetic, and float operations are never contracted or reordered, so
 // every target rounds like the scalar one.
 #include <cstdint>
+#include <type_traits>
 
 #include "demosaic/ahd/rows.h"
 #include "demosaic/bayer.h"
@@ -92,7 +93,7 @@ template <class T>
 void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c0, int c1,
                   int greenParity) {
     const T *s0 = s[0], *s1 = s[1], *s2 = s[2], *g0 = g[0], *g1 = g[1], *g2 = g[2];
-    for (int c = candidateKernel(s, g, site, cross, c0, c1, greenParity); c < c1; ++c) {
+    for (int c = c0; c < c1; ++c) {
         const int centre = g1[c];
         const int across = ((s1[c - 1] - g1[c - 1]) + (s1[c + 1] - g1[c + 1])) >> 1;
         const int along = ((s0[c] - g0[c]) + (s2[c] - g2[c])) >> 1;
@@ -102,6 +103,15 @@ void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c
         site[c] = green ? clampSample<T>(centre + across) : s1[c];
         cross[c] = clampSample<T>(centre + (green ? along : diagonal));
     }
+}
+
+// Both candidates' red and blue: g[d], site[d] and cross[d] are candidate
+// d's green rows, red or blue at the sites and the other colour.
+template <class T>
+void candidateRows(const T* const* s, const T* const (&g)[2][3], T* const (&site)[2], T* const (&cross)[2],
+                   int c0, int c1, int greenParity) {
+    const int c = candidateKernel(s, g, site, cross, c0, c1, greenParity);
+    for (int d = 0; d < 2; ++d) candidateRow(s, g[d], site[d], cross[d], c, c1, greenParity);
 }
 
 // The cube root above the linear toe: a rational start refined by two
@@ -120,7 +130,7 @@ inline float labF(float t) {
 template <class T>
 void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
     const float* k = AhdScale<T>::kXyz;
-    for (int c = labKernel(r, g, b, out, c0, c1); c < c1; ++c) {
+    for (int c = c0; c < c1; ++c) {
         const float R = r[c], G = g[c], B = b[c];
         const float x = (k[0] * R + k[1] * G) + k[2] * B;
         const float y = (k[3] * R + k[4] * G) + k[5] * B;
@@ -130,6 +140,13 @@ void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
         out.a[c] = 500.0f * (fx - fy);
         out.b[c] = 200.0f * (fy - fz);
     }
+}
+
+// Lab of both candidates (red, green and blue rows of each).
+template <class T>
+void labRows(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c1) {
+    const int c = labKernel(rgb, out, c0, c1);
+    for (int d = 0; d < 2; ++d) labRow(rgb[d][0], rgb[d][1], rgb[d][2], out[d], c, c1);
 }
 
 inline float absf(float v) { return v < 0.0f ? -v : v; }
@@ -216,14 +233,20 @@ void ahdBlock(const AhdBlock<T>& b) {
             const T* s[3] = {srcRow(kc - 1), srcRow(kc), srcRow(kc + 1)};
             const int gp = greenParity(kc);
             const bool siteIsRed = bayer::colourAt(b.grid, kc, gp ^ 1) == bayer::kRed;
+            const T* g[2][3];
+            T *site[2], *cross[2];
+            const T* rgb[2][3];
             for (int d = 0; d < 2; ++d) {
                 T* const* gring = d == 0 ? gh : gv;
-                const T* g[3] = {gring[(kc + 3) & 3], gring[(kc + 4) & 3], gring[(kc + 5) & 3]};
+                for (int j = 0; j < 3; ++j) g[d][j] = gring[(kc + 3 + j) & 3];
                 T* red = cand[d][0][slot3(kc)];
                 T* blue = cand[d][1][slot3(kc)];
-                candidateRow(s, g, siteIsRed ? red : blue, siteIsRed ? blue : red, -2, W + 2, gp);
-                labRow(red, g[1], blue, labOf(kc, d), -2, W + 2);
+                site[d] = siteIsRed ? red : blue;
+                cross[d] = siteIsRed ? blue : red;
+                rgb[d][0] = red, rgb[d][1] = g[d][1], rgb[d][2] = blue;
             }
+            candidateRows(s, g, site, cross, -2, W + 2, gp);
+            labRows(rgb, {labOf(kc, 0), labOf(kc, 1)}, -2, W + 2);
         }
         if (const int km = k - 2; km >= -1) {  // map of row km
             const LabRow h[3] = {labOf(km - 1, 0), labOf(km, 0), labOf(km + 1, 0)};
