@@ -21,6 +21,10 @@ using namespace qrx;
 constexpr int kReach = 5;
 // Edge tiles: at most this many pixels each way, mirrored into a local copy.
 constexpr int kTile = 64;
+// The strips along the left and right source edges are made at least this
+// wide, taking columns from the interior: rows of only a few pixels would
+// leave every pass to its scalar loop (the widest vectors hold 64 samples).
+constexpr int kSideStrip = 64;
 
 struct Area {
     int x, y, width, height;  // in source coordinates
@@ -64,10 +68,14 @@ void edgeArea(const Job<T>& job, Area a) {
         for (int x = a.x; x < a.x + a.width; x += kTile) {
             const int w = std::min(kTile, a.x + a.width - x), h = std::min(kTile, a.y + a.height - y);
             const int side = w + 2 * kReach;
+            // Columns [j0, j1) of the copy lie inside the source.
+            const int j0 = std::clamp(kReach - x, 0, side), j1 = std::clamp(job.W - x + kReach, j0, side);
             for (int i = 0; i < h + 2 * kReach; ++i) {
                 const T* row = rowPtr(job.src, job.srcStep, bayer::mirror(y - kReach + i, job.H));
-                for (int j = 0; j < side; ++j)
-                    tile[i * side + j] = row[bayer::mirror(x - kReach + j, job.W)];
+                T* out = tile + i * side;
+                for (int j = 0; j < j0; ++j) out[j] = row[bayer::mirror(x - kReach + j, job.W)];
+                std::copy(row + x - kReach + j0, row + x - kReach + j1, out + j0);
+                for (int j = j1; j < side; ++j) out[j] = row[bayer::mirror(x - kReach + j, job.W)];
             }
             const int step = side * static_cast<int>(sizeof(T));
             job.pipeline({tile + kReach * side + kReach, step, w, h, bayer::gridAt(job.grid, y, x),
@@ -112,6 +120,12 @@ QrxStatus demosaicAhd(const T* src, QrxRect roi, QrxRoiSize size, int srcStep, T
     if (bayer::gridAt(grid, yi, xi) == qrxGridGBRG) ++yi, --hi;
     wi &= ~1;
     hi &= ~1;
+    if (const int strip = xi - left; strip > 0 && strip < kSideStrip) {
+        const int move = std::min((kSideStrip - strip + 1) & ~1, std::max(wi, 0));
+        xi += move, wi -= move;
+    }
+    if (const int strip = right - xi - wi; strip > 0 && strip < kSideStrip)
+        wi -= std::min((kSideStrip - strip + 1) & ~1, std::max(wi, 0));
     if (wi < 1 || hi < 1) {
         edgeArea(job, {left, top, right - left, bottom - top});
         return qrxOk;
