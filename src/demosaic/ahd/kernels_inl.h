@@ -72,14 +72,16 @@ inline V directionalGreenV(V g1, V g2, V k, V k1, V k2) {
     return hn::IfThenElse(hn::Gt(test, hn::Zero(hn::DFromV<V>())), v, avg);
 }
 
-// Runs body(c) for whole vectors of n columns over [c0, c1), the last one
-// moved back to end at c1 (the columns it repeats get the same values
-// again), and returns where the scalar loop goes on: c1, or c0 when the
-// range is narrower than one vector.
+// Runs body(c) for whole vectors of n columns over [c0, c1): the first at
+// c0, the others at multiples of n (aligned where column 0 is), the last
+// moved back to end at c1. Columns covered twice get the same values
+// again. Returns where the scalar loop goes on: c1, or c0 when the range
+// is narrower than one vector.
 template <class Body>
 inline int overlapping(int c0, int c1, int n, Body body) {
     if (c1 - c0 < n) return c0;
-    for (int c = c0; c < c1; c += n) body(c + n <= c1 ? c : c1 - n);
+    body(c0);
+    for (int c = (c0 + n) & -n; c < c1; c += n) body(c + n <= c1 ? c : c1 - n);
     return c1;
 }
 
@@ -151,8 +153,9 @@ int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c
     const int n = lanes();
     if (c1 - c0 < n) return c0;
     const float* k = AhdScale<T>::kXyz;
-    // Per candidate and channel (X, Y, Z): t, then the root after the first step.
-    float tRow[2][3][kAhdMaxStripe + 4], aRow[2][3][kAhdMaxStripe + 4];
+    // Per candidate and channel (X, Y, Z): t, then the root after the first
+    // step; column c at c + kLabPad, like the Lab rows.
+    alignas(64) float tRow[2][3][kLabRow], aRow[2][3][kLabRow];
     // The start, kept where the output goes until the last sweep replaces it.
     const auto start = [&](int d, int i) { return i == 0 ? out[d].L : i == 1 ? out[d].a : out[d].b; };
     overlapping(c0, c1, n, [&](int c) {
@@ -163,7 +166,7 @@ int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c
             for (int i = 0; i < 3; ++i) {
                 const VF t = hn::Add(hn::Add(hn::Mul(hn::Set(df, k[3 * i]), R), hn::Mul(hn::Set(df, k[3 * i + 1]), G)),
                                      hn::Mul(hn::Set(df, k[3 * i + 2]), B));
-                hn::StoreU(t, df, tRow[d][i] + (c - c0));
+                hn::StoreU(t, df, tRow[d][i] + (c + kLabPad));
                 hn::StoreU(hn::Div(hn::Add(hn::Mul(hn::Set(df, 0.6f), t), hn::Set(df, 0.0081f)),
                                    hn::Add(t, hn::Set(df, 0.054f))),
                            df, start(d, i) + c);
@@ -173,16 +176,16 @@ int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c
     overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d)
             for (int i = 0; i < 3; ++i) {
-                const VF t = hn::LoadU(df, tRow[d][i] + (c - c0));
-                hn::StoreU(halleyV(t, hn::Add(t, t), hn::LoadU(df, start(d, i) + c)), df, aRow[d][i] + (c - c0));
+                const VF t = hn::LoadU(df, tRow[d][i] + (c + kLabPad));
+                hn::StoreU(halleyV(t, hn::Add(t, t), hn::LoadU(df, start(d, i) + c)), df, aRow[d][i] + (c + kLabPad));
             }
     });
     overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d) {
             VF f[3];
             for (int i = 0; i < 3; ++i) {
-                const VF t = hn::LoadU(df, tRow[d][i] + (c - c0));
-                f[i] = halleyV(t, hn::Add(t, t), hn::LoadU(df, aRow[d][i] + (c - c0)));
+                const VF t = hn::LoadU(df, tRow[d][i] + (c + kLabPad));
+                f[i] = halleyV(t, hn::Add(t, t), hn::LoadU(df, aRow[d][i] + (c + kLabPad)));
                 const auto toe = hn::Lt(t, hn::Set(df, 0.008856f));
                 if (!hn::AllFalse(df, toe))  // dark pixels only
                     f[i] = hn::IfThenElse(toe, hn::Add(hn::Mul(hn::Set(df, 7.787037f), t), hn::Set(df, 0.13793103f)), f[i]);
@@ -195,40 +198,42 @@ int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c
     return c1;
 }
 
-inline int homogeneityKernel(const LabRow* h, const LabRow* v, int8_t* m, int c0, int c1) {
+inline int diffKernel(LabRow p, LabRow q, DiffRow out, int c0, int c1) {
+    const DF df;
+    return overlapping(c0, c1, lanes(), [&](int c) {
+        const VF da = hn::Sub(hn::LoadU(df, q.a + c), hn::LoadU(df, p.a + c));
+        const VF db = hn::Sub(hn::LoadU(df, q.b + c), hn::LoadU(df, p.b + c));
+        hn::StoreU(hn::Abs(hn::Sub(hn::LoadU(df, q.L + c), hn::LoadU(df, p.L + c))), df, out.L + c);
+        hn::StoreU(hn::Add(hn::Mul(da, da), hn::Mul(db, db)), df, out.C + c);
+    });
+}
+
+inline int homogeneityKernel(const DiffRow (&along)[2], const DiffRow (&up)[2], const DiffRow (&down)[2],
+                             int8_t* m, int c0, int c1) {
     const DF df;
     const DI di;
-    const int n = lanes();
-    // Offsets of the neighbours left, right, up, down: (row of the window, column).
-    const int nr[4] = {1, 1, 0, 2}, nc[4] = {-1, 1, 0, 0};
-    int c = c0;
-    for (; c + n <= c1; c += n) {
-        VF dL[2][4], dC[2][4];
+    using D8 = hn::Rebind<int8_t, DI>;
+    return overlapping(c0, c1, lanes(), [&](int c) {
+        VF dL[2][4], dC[2][4];  // [candidate][left, right, up, down]
         for (int d = 0; d < 2; ++d) {
-            const LabRow* w = d == 0 ? h : v;
-            const VF L = hn::LoadU(df, w[1].L + c), A = hn::LoadU(df, w[1].a + c),
-                     B = hn::LoadU(df, w[1].b + c);
-            for (int i = 0; i < 4; ++i) {
-                const LabRow& q = w[nr[i]];
-                dL[d][i] = hn::Abs(hn::Sub(hn::LoadU(df, q.L + c + nc[i]), L));
-                const VF da = hn::Sub(hn::LoadU(df, q.a + c + nc[i]), A);
-                const VF db = hn::Sub(hn::LoadU(df, q.b + c + nc[i]), B);
-                dC[d][i] = hn::Add(hn::Mul(da, da), hn::Mul(db, db));
-            }
+            dL[d][0] = hn::LoadU(df, along[d].L + c - 1), dC[d][0] = hn::LoadU(df, along[d].C + c - 1);
+            dL[d][1] = hn::LoadU(df, along[d].L + c), dC[d][1] = hn::LoadU(df, along[d].C + c);
+            dL[d][2] = hn::LoadU(df, up[d].L + c), dC[d][2] = hn::LoadU(df, up[d].C + c);
+            dL[d][3] = hn::LoadU(df, down[d].L + c), dC[d][3] = hn::LoadU(df, down[d].C + c);
         }
         const VF epsL = hn::Min(hn::Max(dL[0][0], dL[0][1]), hn::Max(dL[1][2], dL[1][3]));
         const VF epsC = hn::Min(hn::Max(dC[0][0], dC[0][1]), hn::Max(dC[1][2], dC[1][3]));
+        // Masks are -1 where true: the column candidate's minus the row
+        // candidate's is count_H - count_V.
         VI count = hn::Zero(di);
-        const VI one = hn::Set(di, 1);
         for (int i = 0; i < 4; ++i) {
             const auto hIn = hn::And(hn::Le(dL[0][i], epsL), hn::Le(dC[0][i], epsC));
             const auto vIn = hn::And(hn::Le(dL[1][i], epsL), hn::Le(dC[1][i], epsC));
-            count = hn::Add(count, hn::IfThenElseZero(hn::RebindMask(di, hIn), one));
-            count = hn::Sub(count, hn::IfThenElseZero(hn::RebindMask(di, vIn), one));
+            count = hn::Add(count, hn::BitCast(di, hn::VecFromMask(df, vIn)));
+            count = hn::Sub(count, hn::BitCast(di, hn::VecFromMask(df, hIn)));
         }
-        hn::StoreU(hn::DemoteTo(hn::Rebind<int8_t, DI>(), count), hn::Rebind<int8_t, DI>(), m + c);
-    }
-    return c;
+        hn::StoreU(hn::DemoteTo(D8(), count), D8(), m + c);
+    });
 }
 
 // The output row. The 3 x 3 sum of the map lies within -36 .. 36, so for
@@ -279,7 +284,11 @@ template <class T>
 int labKernel(const T* const (&)[2][3], const LabRow (&)[2], int c0, int) {
     return c0;
 }
-inline int homogeneityKernel(const LabRow*, const LabRow*, int8_t*, int c0, int) { return c0; }
+inline int diffKernel(LabRow, LabRow, DiffRow, int c0, int) { return c0; }
+inline int homogeneityKernel(const DiffRow (&)[2], const DiffRow (&)[2], const DiffRow (&)[2], int8_t*, int c0,
+                             int) {
+    return c0;
+}
 template <class T>
 int selectKernel(const int8_t* const*, const T* const*, const T* const*, T*, int) {
     return 0;
