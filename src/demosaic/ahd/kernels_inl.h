@@ -141,23 +141,20 @@ inline VF halleyV(VF t, VF t2, VF a) {
 
 // Lab of both candidates. Each cube root is a chain of three dependent
 // divisions; computed one pixel after another the chains leave the divider
-// idle while they wait. So the row is done in three sweeps, each with one
-// division per channel and pixel, and its lanes independent: the X, Y, Z
-// values and the rational start; the first Halley step; the second step,
-// the linear toe and L, a*, b*. Each sweep reads what the previous one
-// wrote and writes elsewhere, so a repeated last vector recomputes the
-// same values.
+// idle while they wait. So the row is done in two sweeps whose lanes are
+// independent: the X, Y, Z values and the rational starts (one division
+// per channel), then both Halley steps, the linear toe and L, a*, b*. The
+// second sweep reads only what the first wrote, so a repeated last vector
+// recomputes the same values.
 template <class T>
 int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c1) {
     const DF df;
     const int n = lanes();
     if (c1 - c0 < n) return c0;
     const float* k = AhdScale<T>::kXyz;
-    // Per candidate and channel (X, Y, Z): t, then the root after the first
-    // step; column c at c + kLabPad, like the Lab rows.
+    // Per candidate and channel (X, Y, Z): t and the rational start, column
+    // c at c + kLabPad like the Lab rows.
     alignas(64) float tRow[2][3][kLabRow], aRow[2][3][kLabRow];
-    // The start, kept where the output goes until the last sweep replaces it.
-    const auto start = [&](int d, int i) { return i == 0 ? out[d].L : i == 1 ? out[d].a : out[d].b; };
     overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d) {
             const VF R = hn::ConvertTo(df, loadI(rgb[d][0] + c));
@@ -169,26 +166,23 @@ int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c
                 hn::StoreU(t, df, tRow[d][i] + (c + kLabPad));
                 hn::StoreU(hn::Div(hn::Add(hn::Mul(hn::Set(df, 0.6f), t), hn::Set(df, 0.0081f)),
                                    hn::Add(t, hn::Set(df, 0.054f))),
-                           df, start(d, i) + c);
+                           df, aRow[d][i] + (c + kLabPad));
             }
         }
     });
     overlapping(c0, c1, n, [&](int c) {
-        for (int d = 0; d < 2; ++d)
-            for (int i = 0; i < 3; ++i) {
-                const VF t = hn::LoadU(df, tRow[d][i] + (c + kLabPad));
-                hn::StoreU(halleyV(t, hn::Add(t, t), hn::LoadU(df, start(d, i) + c)), df, aRow[d][i] + (c + kLabPad));
-            }
-    });
-    overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d) {
-            VF f[3];
+            VF t[3], t2[3], f[3];
             for (int i = 0; i < 3; ++i) {
-                const VF t = hn::LoadU(df, tRow[d][i] + (c + kLabPad));
-                f[i] = halleyV(t, hn::Add(t, t), hn::LoadU(df, aRow[d][i] + (c + kLabPad)));
-                const auto toe = hn::Lt(t, hn::Set(df, 0.008856f));
+                t[i] = hn::LoadU(df, tRow[d][i] + (c + kLabPad));
+                t2[i] = hn::Add(t[i], t[i]);
+                f[i] = halleyV(t[i], t2[i], hn::LoadU(df, aRow[d][i] + (c + kLabPad)));
+            }
+            for (int i = 0; i < 3; ++i) {
+                f[i] = halleyV(t[i], t2[i], f[i]);
+                const auto toe = hn::Lt(t[i], hn::Set(df, 0.008856f));
                 if (!hn::AllFalse(df, toe))  // dark pixels only
-                    f[i] = hn::IfThenElse(toe, hn::Add(hn::Mul(hn::Set(df, 7.787037f), t), hn::Set(df, 0.13793103f)), f[i]);
+                    f[i] = hn::IfThenElse(toe, hn::Add(hn::Mul(hn::Set(df, 7.787037f), t[i]), hn::Set(df, 0.13793103f)), f[i]);
             }
             hn::StoreU(hn::Sub(hn::Mul(hn::Set(df, 116.0f), f[1]), hn::Set(df, 16.0f)), df, out[d].L + c);
             hn::StoreU(hn::Mul(hn::Set(df, 500.0f), hn::Sub(f[0], f[1])), df, out[d].a + c);
