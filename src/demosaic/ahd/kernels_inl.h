@@ -73,15 +73,15 @@ inline V directionalGreenV(V g1, V g2, V k, V k1, V k2) {
 }
 
 // Runs body(c) for whole vectors of n columns over [c0, c1): the first at
-// c0, the others at multiples of n (aligned where column 0 is), the last
-// moved back to end at c1. Columns covered twice get the same values
-// again. Returns where the scalar loop goes on: c1, or c0 when the range
-// is narrower than one vector.
+// c0, the others at columns kLabAligned + a multiple of n (where rows of
+// floats are aligned), the last moved back to end at c1. Columns covered
+// twice get the same values again. Returns where the scalar loop goes on:
+// c1, or c0 when the range is narrower than one vector.
 template <class Body>
 inline int overlapping(int c0, int c1, int n, Body body) {
     if (c1 - c0 < n) return c0;
     body(c0);
-    for (int c = (c0 + n) & -n; c < c1; c += n) body(c + n <= c1 ? c : c1 - n);
+    for (int c = ((c0 + n - kLabAligned) & -n) + kLabAligned; c < c1; c += n) body(c + n <= c1 ? c : c1 - n);
     return c1;
 }
 
@@ -139,58 +139,22 @@ inline VF halleyV(VF t, VF t2, VF a) {
     return hn::Mul(a, hn::Div(hn::Add(t2, a3), hn::Add(hn::Add(t, a3), a3)));
 }
 
-// Homogeneity map of one vector of columns: dL[d] and dC[d] are candidate
-// d's differences to the neighbours left, right, up and down.
-inline void mapV(const VF (&dL)[2][4], const VF (&dC)[2][4], int8_t* m) {
-    const DF df;
-    const DI di;
-    using D8 = hn::Rebind<int8_t, DI>;
-    const VF epsL = hn::Min(hn::Max(dL[0][0], dL[0][1]), hn::Max(dL[1][2], dL[1][3]));
-    const VF epsC = hn::Min(hn::Max(dC[0][0], dC[0][1]), hn::Max(dC[1][2], dC[1][3]));
-    // Masks are -1 where true: the column candidate's minus the row
-    // candidate's is count_H - count_V.
-    VI count = hn::Zero(di);
-    for (int i = 0; i < 4; ++i) {
-        const auto hIn = hn::And(hn::Le(dL[0][i], epsL), hn::Le(dC[0][i], epsC));
-        const auto vIn = hn::And(hn::Le(dL[1][i], epsL), hn::Le(dC[1][i], epsC));
-        count = hn::Add(count, hn::BitCast(di, hn::VecFromMask(df, vIn)));
-        count = hn::Sub(count, hn::BitCast(di, hn::VecFromMask(df, hIn)));
-    }
-    hn::StoreU(hn::DemoteTo(D8(), count), D8(), m);
-}
-
-// |dL| and dC between q and p.
-inline void diffV(VF qL, VF qa, VF qb, VF pL, VF pa, VF pb, VF& dL, VF& dC) {
-    const VF da = hn::Sub(qa, pa), db = hn::Sub(qb, pb);
-    dL = hn::Abs(hn::Sub(qL, pL));
-    dC = hn::Add(hn::Mul(da, da), hn::Mul(db, db));
-}
-
-// Lab of both candidates, the differences to the row above and the map of
-// that row, over every column (false when the row is narrower than one
-// vector: then the scalar passes do it all).
-//
-// Each cube root is a chain of three dependent divisions. Computed one
-// pixel after another, these chains leave the divider idle while they wait,
-// and in a pass of their own the divider is the bound while the other
-// units wait. So the row is done in two sweeps whose lanes are independent:
-// the X, Y, Z values and the rational starts (one division per channel),
-// then both Halley steps, the linear toe and L, a*, b*, with the
-// differences and the map of the row above in the same loop, whose
-// arithmetic fills the time the divisions leave. The second sweep reads
-// only what the first wrote and rows done before, so a repeated vector
+// Lab of both candidates. Each cube root is a chain of three dependent
+// divisions; computed one pixel after another the chains leave the divider
+// idle while they wait. So the row is done in two sweeps whose lanes are
+// independent: the X, Y, Z values and the rational starts (one division
+// per channel), then both Halley steps, the linear toe and L, a*, b*. The
+// second sweep reads only what the first wrote, so a repeated last vector
 // recomputes the same values.
 template <class T>
-bool labAndMapKernel(const T* const (&rgb)[2][3], const LabRow (&lab)[2], const LabRow* above,
-                     const DiffRow (&up)[2], const DiffRow (&down)[2], int8_t* m, int width) {
+int labKernel(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c1) {
     const DF df;
-    const int n = lanes(), c0 = -2, c1 = width + 2;
-    if (c1 - c0 < n) return false;
+    const int n = lanes();
+    if (c1 - c0 < n) return c0;
     const float* k = AhdScale<T>::kXyz;
     // Per candidate and channel (X, Y, Z): t and the rational start, column
     // c at c + kLabPad like the Lab rows.
     alignas(64) float tRow[2][3][kLabRow], aRow[2][3][kLabRow];
-    VF low = hn::Set(df, 1.0f);  // the least t of the row, at most 1
     overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d) {
             const VF R = hn::ConvertTo(df, loadI(rgb[d][0] + c));
@@ -200,17 +164,13 @@ bool labAndMapKernel(const T* const (&rgb)[2][3], const LabRow (&lab)[2], const 
                 const VF t = hn::Add(hn::Add(hn::Mul(hn::Set(df, k[3 * i]), R), hn::Mul(hn::Set(df, k[3 * i + 1]), G)),
                                      hn::Mul(hn::Set(df, k[3 * i + 2]), B));
                 hn::StoreU(t, df, tRow[d][i] + (c + kLabPad));
-                low = hn::Min(low, t);
                 hn::StoreU(hn::Div(hn::Add(hn::Mul(hn::Set(df, 0.6f), t), hn::Set(df, 0.0081f)),
                                    hn::Add(t, hn::Set(df, 0.054f))),
                            df, aRow[d][i] + (c + kLabPad));
             }
         }
     });
-    // Rows without dark pixels (most) skip the tests for the linear toe.
-    const bool anyToe = !hn::AllFalse(df, hn::Lt(low, hn::Set(df, 0.008856f)));
-    // L, a*, b* of column c; toe says whether the row has dark pixels.
-    const auto labAt = [&](auto toeTag, int c) {
+    overlapping(c0, c1, n, [&](int c) {
         for (int d = 0; d < 2; ++d) {
             VF t[3], t2[3], f[3];
             for (int i = 0; i < 3; ++i) {
@@ -220,62 +180,54 @@ bool labAndMapKernel(const T* const (&rgb)[2][3], const LabRow (&lab)[2], const 
             }
             for (int i = 0; i < 3; ++i) {
                 f[i] = halleyV(t[i], t2[i], f[i]);
-                if constexpr (decltype(toeTag)::value) {
-                    const auto toe = hn::Lt(t[i], hn::Set(df, 0.008856f));
-                    if (!hn::AllFalse(df, toe))
-                        f[i] = hn::IfThenElse(toe, hn::Add(hn::Mul(hn::Set(df, 7.787037f), t[i]), hn::Set(df, 0.13793103f)),
-                                              f[i]);
-                }
+                const auto toe = hn::Lt(t[i], hn::Set(df, 0.008856f));
+                if (!hn::AllFalse(df, toe))  // dark pixels only
+                    f[i] = hn::IfThenElse(toe, hn::Add(hn::Mul(hn::Set(df, 7.787037f), t[i]), hn::Set(df, 0.13793103f)), f[i]);
             }
-            hn::StoreU(hn::Sub(hn::Mul(hn::Set(df, 116.0f), f[1]), hn::Set(df, 16.0f)), df, lab[d].L + c);
-            hn::StoreU(hn::Mul(hn::Set(df, 500.0f), hn::Sub(f[0], f[1])), df, lab[d].a + c);
-            hn::StoreU(hn::Mul(hn::Set(df, 200.0f), hn::Sub(f[1], f[2])), df, lab[d].b + c);
+            hn::StoreU(hn::Sub(hn::Mul(hn::Set(df, 116.0f), f[1]), hn::Set(df, 16.0f)), df, out[d].L + c);
+            hn::StoreU(hn::Mul(hn::Set(df, 500.0f), hn::Sub(f[0], f[1])), df, out[d].a + c);
+            hn::StoreU(hn::Mul(hn::Set(df, 200.0f), hn::Sub(f[1], f[2])), df, out[d].b + c);
         }
-    };
-    // The differences of column c to the row above, and its map.
-    const auto mapAt = [&](int c) {
-        VF dL[2][4], dC[2][4];
+    });
+    return c1;
+}
+
+inline int diffKernel(LabRow p, LabRow q, DiffRow out, int c0, int c1) {
+    const DF df;
+    return overlapping(c0, c1, lanes(), [&](int c) {
+        const VF da = hn::Sub(hn::LoadU(df, q.a + c), hn::LoadU(df, p.a + c));
+        const VF db = hn::Sub(hn::LoadU(df, q.b + c), hn::LoadU(df, p.b + c));
+        hn::StoreU(hn::Abs(hn::Sub(hn::LoadU(df, q.L + c), hn::LoadU(df, p.L + c))), df, out.L + c);
+        hn::StoreU(hn::Add(hn::Mul(da, da), hn::Mul(db, db)), df, out.C + c);
+    });
+}
+
+inline int homogeneityKernel(const DiffRow (&along)[2], const DiffRow (&up)[2], const DiffRow (&down)[2],
+                             int8_t* m, int c0, int c1) {
+    const DF df;
+    const DI di;
+    using D8 = hn::Rebind<int8_t, DI>;
+    return overlapping(c0, c1, lanes(), [&](int c) {
+        VF dL[2][4], dC[2][4];  // [candidate][left, right, up, down]
         for (int d = 0; d < 2; ++d) {
-            const LabRow p = above[d], q = lab[d];
-            const VF pL = hn::LoadU(df, p.L + c), pa = hn::LoadU(df, p.a + c), pb = hn::LoadU(df, p.b + c);
-            diffV(hn::LoadU(df, q.L + c), hn::LoadU(df, q.a + c), hn::LoadU(df, q.b + c), pL, pa, pb, dL[d][3],
-                  dC[d][3]);
-            hn::StoreU(dL[d][3], df, down[d].L + c);
-            hn::StoreU(dC[d][3], df, down[d].C + c);
-            if (!m) continue;
-            for (int i = 0; i < 2; ++i) {
-                const int q = i == 0 ? c - 1 : c + 1;
-                diffV(hn::LoadU(df, p.L + q), hn::LoadU(df, p.a + q), hn::LoadU(df, p.b + q), pL, pa, pb, dL[d][i],
-                      dC[d][i]);
-            }
+            dL[d][0] = hn::LoadU(df, along[d].L + c - 1), dC[d][0] = hn::LoadU(df, along[d].C + c - 1);
+            dL[d][1] = hn::LoadU(df, along[d].L + c), dC[d][1] = hn::LoadU(df, along[d].C + c);
             dL[d][2] = hn::LoadU(df, up[d].L + c), dC[d][2] = hn::LoadU(df, up[d].C + c);
+            dL[d][3] = hn::LoadU(df, down[d].L + c), dC[d][3] = hn::LoadU(df, down[d].C + c);
         }
-        if (m) mapV(dL, dC, m + c);
-    };
-    // The map of a vector is done in the next loop pass, after the
-    // divisions of that pass are under way, which it does not wait for.
-    const auto sweep = [&](auto toeTag) {
-        if (HWY_TARGET != HWY_AVX3) {
-            overlapping(c0, c1, n, [&](int c) { labAt(toeTag, c); });
-            if (above) overlapping(c0, c1, n, mapAt);
-            return;
+        const VF epsL = hn::Min(hn::Max(dL[0][0], dL[0][1]), hn::Max(dL[1][2], dL[1][3]));
+        const VF epsC = hn::Min(hn::Max(dC[0][0], dC[0][1]), hn::Max(dC[1][2], dC[1][3]));
+        // Masks are -1 where true: the column candidate's minus the row
+        // candidate's is count_H - count_V.
+        VI count = hn::Zero(di);
+        for (int i = 0; i < 4; ++i) {
+            const auto hIn = hn::And(hn::Le(dL[0][i], epsL), hn::Le(dC[0][i], epsC));
+            const auto vIn = hn::And(hn::Le(dL[1][i], epsL), hn::Le(dC[1][i], epsC));
+            count = hn::Add(count, hn::BitCast(di, hn::VecFromMask(df, vIn)));
+            count = hn::Sub(count, hn::BitCast(di, hn::VecFromMask(df, hIn)));
         }
-        int lag[2] = {c0, c0}, done = 0;
-        overlapping(c0, c1, n, [&](int c) {
-            if (above && done >= 2) mapAt(lag[0]);
-            labAt(toeTag, c);
-            lag[0] = lag[1], lag[1] = c, ++done;
-        });
-        if (above) {
-            if (done >= 2) mapAt(lag[0]);
-            mapAt(lag[1]);
-        }
-    };
-    if (anyToe)
-        sweep(std::true_type());
-    else
-        sweep(std::false_type());
-    return true;
+        hn::StoreU(hn::DemoteTo(D8(), count), D8(), m + c);
+    });
 }
 
 // The output row. The 3 x 3 sum of the map lies within -36 .. 36, so for
@@ -323,9 +275,13 @@ int candidateKernel(const T* const*, const T* const (&)[2][3], T* const (&)[2], 
     return c0;
 }
 template <class T>
-bool labAndMapKernel(const T* const (&)[2][3], const LabRow (&)[2], const LabRow*, const DiffRow (&)[2],
-                     const DiffRow (&)[2], int8_t*, int) {
-    return false;
+int labKernel(const T* const (&)[2][3], const LabRow (&)[2], int c0, int) {
+    return c0;
+}
+inline int diffKernel(LabRow, LabRow, DiffRow, int c0, int) { return c0; }
+inline int homogeneityKernel(const DiffRow (&)[2], const DiffRow (&)[2], const DiffRow (&)[2], int8_t*, int c0,
+                             int) {
+    return c0;
 }
 template <class T>
 int selectKernel(const int8_t* const*, const T* const*, const T* const*, T*, int) {

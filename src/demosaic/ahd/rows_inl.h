@@ -38,8 +38,9 @@ struct AhdScale<Qrx16u> {
 };
 
 // Rows of floats (Lab values and differences) hold columns -2 .. width + 1,
-// column 0 at a 64-byte boundary.
-inline constexpr int kLabPad = 16;
+// the first of them at a 64-byte boundary.
+inline constexpr int kLabAligned = -2;
+inline constexpr int kLabPad = 16 - kLabAligned;
 inline constexpr int kLabRow = kAhdMaxStripe + 2 * kLabPad;
 
 struct LabRow {
@@ -153,14 +154,21 @@ void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
     }
 }
 
+// Lab of both candidates (red, green and blue rows of each).
+template <class T>
+void labRows(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c1) {
+    const int c = labKernel(rgb, out, c0, c1);
+    for (int d = 0; d < 2; ++d) labRow(rgb[d][0], rgb[d][1], rgb[d][2], out[d], c, c1);
+}
+
 inline float absf(float v) { return v < 0.0f ? -v : v; }
 inline float maxf(float a, float b) { return a < b ? b : a; }
 inline float minf(float a, float b) { return b < a ? b : a; }
 
-// The differences the homogeneity test takes between pixels p and q of one
-// candidate, q below p: |dL| and dC = da*^2 + db*^2. Both are the same
-// seen from either pixel, so each is computed once for the pixel above
-// (its lower neighbour) and the pixel below (its upper one).
+// The differences the homogeneity test takes between a pixel and one
+// neighbour, in one candidate: |dL| and dC = da*^2 + db*^2. Both are the
+// same seen from either pixel, so each is computed once: along a row
+// between columns c and c + 1, down a column between rows k - 1 and k.
 inline void diffRow(LabRow p, LabRow q, DiffRow out, int c0, int c1) {
     for (int c = c0; c < c1; ++c) {
         const float da = q.a[c] - p.a[c], db = q.b[c] - p.b[c];
@@ -169,25 +177,31 @@ inline void diffRow(LabRow p, LabRow q, DiffRow out, int c0, int c1) {
     }
 }
 
+// Both candidates' differences of Lab row k: along the row (q is p one
+// column on), and to row k - 1 above when `above` is given.
+inline void diffRows(const LabRow (&lab)[2], const LabRow* above, const DiffRow (&along)[2],
+                     const DiffRow (&down)[2], int c0, int c1) {
+    for (int d = 0; d < 2; ++d) {
+        const LabRow p = lab[d], q{p.L + 1, p.a + 1, p.b + 1};
+        const DiffRow o = along[d];
+        diffRow(p, q, o, diffKernel(p, q, o, c0, c1), c1);
+        if (above) diffRow(above[d], p, down[d], diffKernel(above[d], p, down[d], c0, c1), c1);
+    }
+}
+
 // Homogeneity map of row k, columns [c0, c1): how many of the four
 // neighbours lie within the row candidate's tolerances minus how many
-// within the column candidate's. For candidate d, lab[d] is Lab row k,
-// up[d] the differences to row k - 1 and down[d] to row k + 1.
-inline void homogeneityRow(const LabRow (&lab)[2], const DiffRow (&up)[2], const DiffRow (&down)[2],
+// within the column candidate's. For candidate d, along[d] holds the
+// differences along row k, up[d] those to row k - 1, down[d] to row k + 1.
+inline void homogeneityRow(const DiffRow (&along)[2], const DiffRow (&up)[2], const DiffRow (&down)[2],
                            int8_t* m, int c0, int c1) {
-    for (int c = c0; c < c1; ++c) {
+    for (int c = homogeneityKernel(along, up, down, m, c0, c1); c < c1; ++c) {
         // Neighbours left, right, up, down of each candidate.
         float dL[2][4], dC[2][4];
         for (int d = 0; d < 2; ++d) {
-            const LabRow p = lab[d];
-            for (int i = 0; i < 2; ++i) {
-                const int q = i == 0 ? c - 1 : c + 1;
-                const float da = p.a[q] - p.a[c], db = p.b[q] - p.b[c];
-                dL[d][i] = absf(p.L[q] - p.L[c]);
-                dC[d][i] = da * da + db * db;
-            }
-            dL[d][2] = up[d].L[c], dC[d][2] = up[d].C[c];
-            dL[d][3] = down[d].L[c], dC[d][3] = down[d].C[c];
+            const DiffRow n[4] = {along[d], along[d], up[d], down[d]};
+            const int at[4] = {c - 1, c, c, c};
+            for (int i = 0; i < 4; ++i) dL[d][i] = n[i].L[at[i]], dC[d][i] = n[i].C[at[i]];
         }
         const float epsL = minf(maxf(dL[0][0], dL[0][1]), maxf(dL[1][2], dL[1][3]));
         const float epsC = minf(maxf(dC[0][0], dC[0][1]), maxf(dC[1][2], dC[1][3]));
@@ -198,21 +212,6 @@ inline void homogeneityRow(const LabRow (&lab)[2], const DiffRow (&up)[2], const
         }
         m[c] = static_cast<int8_t>(count);
     }
-}
-
-// Lab row k of both candidates (their red, green and blue rows rgb) over
-// columns -2 .. width + 1; then, given Lab row k - 1 (`above`), the
-// differences between the two rows (`down`, columns -1 .. width); then,
-// given the map row m, the map of row k - 1 (columns -1 .. width), whose
-// differences to row k - 2 are `up`.
-template <class T>
-void labAndMapRows(const T* const (&rgb)[2][3], const LabRow (&lab)[2], const LabRow* above,
-                   const DiffRow (&up)[2], const DiffRow (&down)[2], int8_t* m, int width) {
-    if (labAndMapKernel(rgb, lab, above, up, down, m, width)) return;
-    for (int d = 0; d < 2; ++d) labRow(rgb[d][0], rgb[d][1], rgb[d][2], lab[d], -2, width + 2);
-    if (!above) return;
-    for (int d = 0; d < 2; ++d) diffRow(above[d], lab[d], down[d], -1, width + 1);
-    if (m) homogeneityRow({above[0], above[1]}, up, down, m, -1, width + 1);
 }
 
 // The output row: per pixel the row candidate when the 3 x 3 sum of the map
@@ -247,20 +246,15 @@ void ahdBlock(const AhdBlock<T>& b) {
         for (int ch = 0; ch < 2; ++ch)
             for (int i = 0; i < 3; ++i) cand[d][ch][i] = scratchRow(8 + 6 * d + 3 * ch + i);
     for (int i = 0; i < 3; ++i) map[i] = reinterpret_cast<int8_t*>(scratchRow(20 + i));
-    // Lab values of two rows, and the differences between rows k - 1 and k
-    // (slot k & 1). The vector kernels read one column beyond each end of
-    // the Lab rows (for map columns never used), so those hold zeros.
+    // Lab values of two rows, and the differences of two rows (slot k & 1).
     alignas(64) float lab[2][2][3][kLabRow];
-    alignas(64) float diffs[2][2][2][kLabRow];  // [slot][candidate][L or C]
-    for (auto& rows : lab)
-        for (auto& cand : rows)
-            for (float* row : cand) row[kLabPad - 3] = row[kLabPad + b.width + 2] = 0.0f;
+    alignas(64) float diffs[2][2][2][2][kLabRow];  // [row][along or down][candidate][L or C]
     const auto labOf = [&](int k, int d) {
         float(*p)[kLabRow] = lab[k & 1][d];
         return LabRow{p[0] + kLabPad, p[1] + kLabPad, p[2] + kLabPad};
     };
-    const auto diffOf = [&](int k, int d) {
-        float(*p)[kLabRow] = diffs[k & 1][d];
+    const auto diffOf = [&](int k, int kind, int d) {
+        float(*p)[kLabRow] = diffs[k & 1][kind][d];
         return DiffRow{p[0] + kLabPad, p[1] + kLabPad};
     };
     const auto slot3 = [](int k) { return (k + 3) % 3; };
@@ -278,7 +272,7 @@ void ahdBlock(const AhdBlock<T>& b) {
             for (int j = 0; j < 5; ++j) s[j] = srcRow(k - 2 + j);
             greenRow(s, gh[(k + 4) & 3], gv[(k + 4) & 3], -3, W + 3, greenParity(k));
         }
-        if (const int kc = k - 1; kc >= -2) {  // candidates and Lab of row kc, map of row kc - 1
+        if (const int kc = k - 1; kc >= -2) {  // candidates and Lab of row kc
             const T* s[3] = {srcRow(kc - 1), srcRow(kc), srcRow(kc + 1)};
             const int gp = greenParity(kc);
             const bool siteIsRed = bayer::colourAt(b.grid, kc, gp ^ 1) == bayer::kRed;
@@ -295,10 +289,15 @@ void ahdBlock(const AhdBlock<T>& b) {
                 rgb[d][0] = red, rgb[d][1] = g[d][1], rgb[d][2] = blue;
             }
             candidateRows(s, g, site, cross, -2, W + 2, gp);
+            const LabRow lab[2] = {labOf(kc, 0), labOf(kc, 1)};
+            labRows(rgb, lab, -2, W + 2);
             const LabRow above[2] = {labOf(kc - 1, 0), labOf(kc - 1, 1)};
-            labAndMapRows(rgb, {labOf(kc, 0), labOf(kc, 1)}, kc > -2 ? above : nullptr,
-                          {diffOf(kc - 1, 0), diffOf(kc - 1, 1)}, {diffOf(kc, 0), diffOf(kc, 1)},
-                          kc > -1 ? map[slot3(kc - 1)] : nullptr, W);
+            diffRows(lab, kc > -2 ? above : nullptr, {diffOf(kc, 0, 0), diffOf(kc, 0, 1)},
+                     {diffOf(kc, 1, 0), diffOf(kc, 1, 1)}, -2, W + 1);
+        }
+        if (const int km = k - 2; km >= -1) {  // map of row km
+            homogeneityRow({diffOf(km, 0, 0), diffOf(km, 0, 1)}, {diffOf(km, 1, 0), diffOf(km, 1, 1)},
+                           {diffOf(km + 1, 1, 0), diffOf(km + 1, 1, 1)}, map[slot3(km)], -1, W + 1);
         }
         if (const int ko = k - 3; ko >= 0) {  // output row ko
             const int8_t* m[3] = {map[slot3(ko - 1)], map[slot3(ko)], map[slot3(ko + 1)]};
