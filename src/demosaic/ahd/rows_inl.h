@@ -228,8 +228,8 @@ void selectRow(const int8_t* const* m, const T* const* h, const T* const* v, T* 
     }
 }
 
-// How many rows ahead of the greens the source rows are fetched.
-inline constexpr int kAhdPrefetchRows = 6;
+// How many rows ahead of their use source and destination rows are fetched.
+inline constexpr int kAhdPrefetchRows = 10;
 
 template <class T>
 void ahdBlock(const AhdBlock<T>& b) {
@@ -261,11 +261,16 @@ void ahdBlock(const AhdBlock<T>& b) {
     const int W = b.width;
 
     for (int k = -3; k < b.height + 3; ++k) {
-        // A stripe reads a few hundred bytes of each source row, a pattern
-        // the hardware does not fetch ahead on its own.
+        // A stripe reads a few hundred bytes of each source row and writes
+        // a few hundred of each destination row, a pattern the hardware does
+        // not fetch ahead on its own.
         if (const int r = k + 2 + kAhdPrefetchRows; r <= b.height + 4) {
             const char* p = reinterpret_cast<const char*>(srcRow(r) - 5);
             for (int i = 0; i < (W + 10) * int(sizeof(T)) + 63; i += 64) __builtin_prefetch(p + i);
+        }
+        if (const int r = k - 3 + kAhdPrefetchRows; r >= 0 && r < b.height) {
+            char* p = reinterpret_cast<char*>(rowPtr(b.dst, b.dstStep, r));
+            for (int i = 0; i < 3 * W * int(sizeof(T)); i += 64) __builtin_prefetch(p + i, 1);
         }
         {  // greens of row k
             const T* s[5];
