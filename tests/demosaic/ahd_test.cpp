@@ -222,9 +222,12 @@ void everyGridAndPosition() {
                 const auto t = mosaic<T>(W, H, W * H + grid);
                 expectModel<T>(t, {0, 0, W, H}, grid);
             }
-        // Several column stripes and edge tiles.
+        // Several column stripes and edge tiles; a region wider than a few
+        // stripes, whose side strips are widened into the interior.
         const auto wide = mosaic<T>(300, 14, grid);
         expectModel<T>(wide, {1, 0, 299, 14}, grid);
+        const auto wider = mosaic<T>(1100, 16, grid + 2);
+        expectModel<T>(wider, {3, 0, 1090, 16}, grid);
         const auto tall = mosaic<T>(8, 150, grid);
         expectModel<T>(tall, {0, 1, 8, 149}, grid);
     }
