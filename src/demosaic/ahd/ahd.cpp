@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "demosaic/ahd/rows.h"
+#include "demosaic/ahd/split.h"
 #include "demosaic/bayer.h"
 #include "frame/checks.h"
 #include "frame/image.h"
@@ -21,14 +22,8 @@ using namespace qrx;
 constexpr int kReach = 5;
 // Edge tiles: at most this many pixels each way, mirrored into a local copy.
 constexpr int kTile = 64;
-// The strips along the left and right source edges are made at least this
-// wide, taking columns from the interior: rows of only a few pixels would
-// leave every pass to its scalar loop (the widest vectors hold 64 samples).
-constexpr int kSideStrip = 64;
 
-struct Area {
-    int x, y, width, height;  // in source coordinates
-};
+using Area = AhdArea;
 
 template <class T>
 struct Job {
@@ -110,27 +105,13 @@ QrxStatus demosaicAhd(const T* src, QrxRect roi, QrxRoiSize size, int srcStep, T
                      scratch,     scratchStep & step, pipeline};
     const int left = int(x0), top = int(y0), right = int(x0 + w), bottom = int(y0 + h);
 
-    // The interior: five samples from every edge, starting on a red cell
-    // (R G / G B) and a whole number of cells in size.
-    int xi = std::max(left, kReach), yi = std::max(top, kReach);
-    int wi = std::min(size.width - kReach, right) - xi;
-    int hi = std::min(size.height - kReach, bottom) - yi;
-    if (const int g = bayer::gridAt(grid, yi, xi); g == qrxGridBGGR || g == qrxGridGRBG)
-        ++xi, --wi;
-    if (bayer::gridAt(grid, yi, xi) == qrxGridGBRG) ++yi, --hi;
-    wi &= ~1;
-    hi &= ~1;
-    if (const int strip = xi - left; strip > 0 && strip < kSideStrip) {
-        const int move = std::min((kSideStrip - strip + 1) & ~1, std::max(wi, 0));
-        xi += move, wi -= move;
-    }
-    if (const int strip = right - xi - wi; strip > 0 && strip < kSideStrip)
-        wi -= std::min((kSideStrip - strip + 1) & ~1, std::max(wi, 0));
+    const AhdArea in = ahdInterior(grid, size, left, top, right, bottom);
+    const int xi = in.x, yi = in.y, wi = in.width, hi = in.height;
     if (wi < 1 || hi < 1) {
         edgeArea(job, {left, top, right - left, bottom - top});
         return qrxOk;
     }
-    interiorArea(job, {xi, yi, wi, hi});
+    interiorArea(job, in);
     edgeAreaIfAny(job, {left, top, right - left, yi - top});
     edgeAreaIfAny(job, {left, yi + hi, right - left, bottom - yi - hi});
     edgeAreaIfAny(job, {left, yi, xi - left, hi});
@@ -139,6 +120,32 @@ QrxStatus demosaicAhd(const T* src, QrxRect roi, QrxRoiSize size, int srcStep, T
 }
 
 }  // namespace
+
+namespace qrx {
+
+AhdArea ahdInterior(int grid, QrxRoiSize size, int left, int top, int right, int bottom) {
+    // Five samples from every edge, starting on a red cell (R G / G B) and a
+    // whole number of cells in size.
+    int xi = std::max(left, kReach), yi = std::max(top, kReach);
+    int wi = std::min(size.width - kReach, right) - xi;
+    int hi = std::min(size.height - kReach, bottom) - yi;
+    if (const int g = bayer::gridAt(grid, yi, xi); g == qrxGridBGGR || g == qrxGridGRBG) ++xi, --wi;
+    if (bayer::gridAt(grid, yi, xi) == qrxGridGBRG) ++yi, --hi;
+    wi &= ~1;
+    hi &= ~1;
+    // Strips along the left and right edges are made at least kAhdSideStrip
+    // wide, taking whole cells from the interior: rows of only a few pixels
+    // would leave every pass to its scalar loop.
+    if (const int strip = xi - left; strip > 0 && strip < kAhdSideStrip) {
+        const int move = std::min((kAhdSideStrip - strip + 1) & ~1, std::max(wi, 0));
+        xi += move, wi -= move;
+    }
+    if (const int strip = right - xi - wi; strip > 0 && strip < kAhdSideStrip)
+        wi -= std::min((kAhdSideStrip - strip + 1) & ~1, std::max(wi, 0));
+    return {xi, yi, wi, hi};
+}
+
+}  // namespace qrx
 
 QrxStatus qrxiDemosaicAHD_8u_C1C3R(const Qrx8u* pSrc, QrxRect srcRoi, QrxRoiSize srcSize,
                                    int srcStep, Qrx8u* pDst, int dstStep, QrxBayerGrid grid,
