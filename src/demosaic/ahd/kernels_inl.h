@@ -1,9 +1,11 @@
 // Vector kernels of the AHD row passes (AVX2 and AVX-512 units). Each takes
-// the leading whole vectors of a pass's columns [c0, c1) and returns the
-// column where the scalar loop of rows_inl.h goes on. They compute with the
-// reference arithmetic lane by lane: samples widened to 32-bit integers,
-// the same shifts and selects, and float operations in the same order with
-// nothing fused, so every lane equals the scalar result.
+// a pass's columns [c0, c1) in whole vectors, the last one moved back to end
+// at c1, and returns the column where the scalar loop of rows_inl.h goes on
+// (c0 when the range is narrower than a vector). They compute with the
+// reference arithmetic lane by lane: samples widened to 16-bit (8-bit
+// images) or 32-bit integers, the same shifts and selects, and float
+// operations in the same order with nothing fused, so every lane equals the
+// scalar result.
 #pragma once
 
 #if QRX_SIMD

@@ -1,7 +1,7 @@
 // The row pipeline of the AHD demosaicing, compiled once per target by the
 // units the build generates (QRX_ISA names the target). Every pass is a
 // plain loop over the columns of one row and is the reference; the vector
-// kernels (kernels_inl.h) take its leading whole vectors with the same
+// kernels (kernels_inl.h) take its columns in whole vectors with the same
 // arithmetic, and float operations are never contracted or reordered, so
 // every target rounds like the scalar one.
 #include <cstdint>
