@@ -12,6 +12,7 @@ namespace {
 std::atomic<int> gFailAt{0};
 std::atomic<int> gCalls{0};
 std::atomic<long> gLive{0};
+std::atomic<int> gCacheQueries{0};
 
 template <class Fn>
 Fn realSymbol(const char* name) {
@@ -32,6 +33,8 @@ void resetAllocCounters() {
     gCalls = 0;
     gFailAt = 0;
 }
+int cacheQueries() { return gCacheQueries; }
+void resetCacheQueries() { gCacheQueries = 0; }
 
 }  // namespace qrxtest
 
@@ -50,6 +53,12 @@ void qrxFree(void* ptr) {
     static auto real = realSymbol<void (*)(void*)>("qrxFree");
     if (ptr) --gLive;
     real(ptr);
+}
+
+int qrxGetMaxCacheSizeB(int32_t* sizeBytes) {
+    static auto real = realSymbol<int (*)(int32_t*)>("qrxGetMaxCacheSizeB");
+    ++gCacheQueries;
+    return real(sizeBytes);
 }
 
 }  // extern "C"
