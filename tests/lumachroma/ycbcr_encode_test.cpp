@@ -275,6 +275,24 @@ TEST(YcbcrEncodeModel, EveryOperationMatchesTheModel) {
                 }
 }
 
+// A 16-bit source whose step is not a whole number of words: rows start at
+// the step rounded down to whole words, forwards and backwards.
+TEST(YcbcrEncodeModel, SixteenBitSourcesAddressRowsByWholeWords) {
+    uint32_t seed = 77;
+    for (const Op& op : kOps) {
+        if (!op.src.greenBits) continue;
+        for (QrxRoiSize roi : {QrxRoiSize{4, 3}, QrxRoiSize{9, 5}, QrxRoiSize{17, 2}})
+            for (StepMode m : {StepMode::padded, StepMode::negative}) {
+                Case c(op, roi.width, roi.height, m);
+                c.randomize(seed++);
+                Args a = c.args(roi);
+                a.srcStep += 1;
+                ASSERT_EQ(op.call(a), expectedStatus(op, roi)) << op.name;
+                expectMatchesModel(c, m == StepMode::padded ? "odd step" : "odd negative step");
+            }
+    }
+}
+
 // ---- checks -----------------------------------------------------------------
 
 TEST(YcbcrEncodeChecks, OrderMinimumSizeAndNothingWrittenOnError) {
