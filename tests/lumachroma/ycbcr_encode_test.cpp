@@ -330,7 +330,8 @@ TEST_P(YcbcrEncodeSums, EveryPairOrBlockSumGivesTheFormulasChroma) {
     std::vector<int> greens;  // sums of G, as multiples of unitG
     const int gCount = words ? levelsG : (n == 2 ? 16 : 4);
     for (int i = 0; i < gCount; ++i)
-        greens.push_back(int(int64_t(i) * (levelsG - 1) / (gCount - 1)) * unitG + (words ? 0 : i % 3));
+        greens.push_back(std::min(
+            int(int64_t(i) * (levelsG - 1) / (gCount - 1)) * unitG + (words ? 0 : i % 3), n * topG));
     const int stride = qrxtest::kUnderSanitizer ? 7 : 1;
     const int blocksPerRow = 64, w = blocksPerRow * gw;
     const int combos = (levelsRB + stride - 1) / stride * levelsRB;
