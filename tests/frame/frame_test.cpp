@@ -18,6 +18,7 @@
 
 #include "alloc_hooks.h"
 #include "frame/checks.h"
+#include "frame/image.h"
 #include "frame/primitives.h"
 #include "frame/threading.h"
 #include "guarded_image.h"
@@ -129,6 +130,46 @@ TEST(Checks, RunInOrderAndStopAtFirstFailure) {
               qrxErrStep);
     EXPECT_EQ(firstFailure(nulls(&a), size({2, 2}), require(false, qrxErrBadArg)), qrxErrBadArg);
     EXPECT_EQ(firstFailure(nulls(&a), planes(planesOk, 3), size({1, 1})), qrxOk);
+    // Only the first `count` planes are looked at.
+    Qrx8u* threeOfFour[4] = {&a, &a, &a, nullptr};
+    EXPECT_EQ(firstFailure(planes(threeOfFour, 3)), qrxOk);
+    EXPECT_EQ(firstFailure(planes(threeOfFour, 4)), qrxErrNullPtr);
+    // Steps of 1 pass; a step array is read only as far as its count.
+    EXPECT_EQ(firstFailure(steps(1, 1, 7)), qrxOk);
+    EXPECT_EQ(firstFailure(steps(1, -3)), qrxErrStep);
+    const int stepList[3] = {1, 5, 0};
+    EXPECT_EQ(firstFailure(stepArray(stepList, 2)), qrxOk);
+    EXPECT_EQ(firstFailure(stepArray(stepList, 3)), qrxErrStep);
+    EXPECT_EQ(firstFailure(size({0, 5}), stepArray(nullptr, 3)), qrxErrSize);
+    EXPECT_EQ(warnIf(true), qrxWarnSizeNotMultiple);
+    EXPECT_EQ(warnIf(false), qrxOk);
+}
+
+// The helpers every row uses: saturation at both ends, floor shifts, rows
+// addressed backwards, and steps rounded down to whole elements.
+TEST(ImageHelpers, SaturateShiftAndAddress) {
+    using namespace qrx;
+    EXPECT_EQ(sat8u(-1), 0);
+    EXPECT_EQ(sat8u(0), 0);
+    EXPECT_EQ(sat8u(255), 255);
+    EXPECT_EQ(sat8u(256), 255);
+    EXPECT_EQ(sat16u(-1), 0);
+    EXPECT_EQ(sat16u(65535), 65535);
+    EXPECT_EQ(sat16u(65536), 65535);
+    EXPECT_EQ(sat16s(-32769), -32768);
+    EXPECT_EQ(sat16s(-32768), -32768);
+    EXPECT_EQ(sat16s(32767), 32767);
+    EXPECT_EQ(sat16s(32768), 32767);
+    EXPECT_EQ(floorShift(-1, 4), -1);
+    EXPECT_EQ(floorShift(-17, 4), -2);
+    EXPECT_EQ(floorShift(int64_t(-1) << 40, 39), -2);
+    Qrx16u rows[3][4] = {};
+    EXPECT_EQ(rowPtr(&rows[2][1], -8, 2), &rows[0][1]);
+    EXPECT_EQ(wholeElementStep<Qrx8u>(-7), -7);
+    EXPECT_EQ(wholeElementStep<Qrx16u>(9), 8);
+    EXPECT_EQ(wholeElementStep<Qrx16u>(-7), -8);
+    EXPECT_EQ(wholeElementStep<Qrx32f>(11), 8);
+    EXPECT_EQ(wholeElementStep<Qrx32f>(-9), -12);
 }
 
 // ---- random generator --------------------------------------------------------
@@ -177,6 +218,10 @@ TEST(RandUniform, ArgumentChecksAndWrongKind) {
     EXPECT_EQ(qrxsRandUniform_16s(nullptr, 2, st), qrxErrNullPtr);
     EXPECT_EQ(qrxsRandUniform_16s(v16, 2, nullptr), qrxErrNullPtr);
     EXPECT_EQ(qrxsRandUniform_16s(v16, 0, st), qrxErrSize);
+    v16[0] = v16[1] = -5;  // outside [0, 10)
+    EXPECT_EQ(qrxsRandUniform_16s(v16, 1, st), qrxOk);  // one value is a whole call
+    EXPECT_GE(v16[0], 0);
+    EXPECT_EQ(v16[1], -5);
     EXPECT_EQ(qrxsRandUniform_32f(v32, 2, st), qrxErrContext);
     EXPECT_EQ(v32[0], 7.f);
     EXPECT_EQ(v32[1], 7.f);
@@ -204,6 +249,10 @@ TEST(Malloc, TypedAllocatorsAlignAndRejectEmptyCounts) {
     EXPECT_EQ(qrxsMalloc_32f(0), nullptr);
     EXPECT_EQ(qrxsMalloc_16s(-5), nullptr);
     EXPECT_EQ(qrxtest::mallocCalls(), 0);  // the core library is not asked
+    Qrx16s* one = qrxsMalloc_16s(1);
+    ASSERT_NE(one, nullptr);
+    qrxsFree(one);
+    qrxtest::resetAllocCounters();
     Qrx16u* p = qrxsMalloc_16u(1000);
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % 64, 0u);

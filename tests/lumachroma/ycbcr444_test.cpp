@@ -67,7 +67,7 @@ Px groupInverse(Px p) {
 struct Image {
     int channels;
     std::vector<std::unique_ptr<Img>> parts;
-    std::array<Qrx8u*, 3> planes{};
+    std::array<Qrx8u*, 4> planes{};  // the fourth stays null: no member reads it
     Image(int ch, int w, int h, int stepMode) : channels(ch) {
         const int bytes = w * std::max(ch, 1), step = stepMode == 0 ? 0 : stepMode * (bytes + 5);
         for (int i = 0; i < (ch ? 1 : 3); ++i) {
@@ -298,7 +298,7 @@ TEST(Ycbcr444, ChecksRunInOrderAndFailuresWriteNothing) {
         for (int side = 0; side < 2; ++side)
             for (int k = 0; k < 3; ++k) {
                 if ((side ? op.dstCh : op.srcCh) != 0) continue;
-                std::array<Qrx8u*, 3> p = side ? d.planes : s.planes;
+                std::array<Qrx8u*, 4> p = side ? d.planes : s.planes;
                 p[k] = nullptr;
                 Args b = a;
                 if (side)

@@ -117,11 +117,13 @@ Px pixel(const Images& d, Out o, int x, int y) {
 struct Args {
     const Qrx8u* src = nullptr;
     int srcStep = 0;
-    const Qrx8u* srcPlanes[3] = {};
+    // One slot more than any member reads, left null: reading past the
+    // caller's planes shows as a null plane.
+    const Qrx8u* srcPlanes[4] = {};
     int srcSteps[3] = {};
     Qrx8u* dst = nullptr;
     int dstStep = 0;
-    Qrx8u* dstPlanes[3] = {};
+    Qrx8u* dstPlanes[4] = {};
     QrxRoiSize roi{};
     int alpha = 0x1FF;
     bool nullSrc = false, nullDst = false;

@@ -128,8 +128,9 @@ struct Case {
     const Op& op;
     int w, h;
     std::vector<std::unique_ptr<Img8>> src, dst;
-    const Qrx8u* srcPtrs[3] = {};
-    Qrx8u* dstPtrs[3] = {};
+    // One slot more than any encoder reads, left null.
+    const Qrx8u* srcPtrs[4] = {};
+    Qrx8u* dstPtrs[4] = {};
     int dstSteps[3] = {};
 
     Case(const Op& o, int width, int height, StepMode m = StepMode::dense)
@@ -408,8 +409,8 @@ TEST(YcbcrEncodeChecks, OrderMinimumSizeAndNothingWrittenOnError) {
         // tested before or after the size as the encoder has it.
         const bool planarIn = op.src.planes == 3, planarOut = op.out != Out::packed422;
         for (int i = 0; i < 3 && (planarIn || planarOut); ++i) {
-            const Qrx8u* src[3] = {c.srcPtrs[0], c.srcPtrs[1], c.srcPtrs[2]};
-            Qrx8u* dst[3] = {c.dstPtrs[0], c.dstPtrs[1], c.dstPtrs[2]};
+            const Qrx8u* src[4] = {c.srcPtrs[0], c.srcPtrs[1], c.srcPtrs[2]};
+            Qrx8u* dst[4] = {c.dstPtrs[0], c.dstPtrs[1], c.dstPtrs[2]};
             src[i] = nullptr, dst[i] = nullptr;
             auto nullPlane = [&](Args& a) {
                 planarIn ? void(a.srcPlanes = src) : void(a.dstPlanes = dst);
