@@ -312,6 +312,23 @@ TEST(Statistics, FastSumLanesAndFoldOrder) {
     EXPECT_EQ(mean, 16777219.0 / 2);
 }
 
+// Fills larger than the cache bypass it: with a 1 MiB cache reported, big
+// fills take the streaming path, whose aligned middle and unaligned ends must
+// still cover every byte of every row and nothing else.
+TEST(CopyFill, FillsLargerThanTheCacheStillCoverExactlyTheRegion) {
+    qrxtest::overrideCacheSize(1 << 20);
+    for (QrxRoiSize roi : {QrxRoiSize{3001, 701}, QrxRoiSize{1048576 + 17, 1}})
+        for (int pad : {0, 5}) {
+            GuardedImage<Qrx8u> dst(roi.width, roi.height, 1, roi.width + pad);
+            ASSERT_EQ(qrxiSet_8u_C1R(0xC4, dst.ptr(), dst.step(), roi), qrxOk);
+            for (int y = 0; y < roi.height; ++y)
+                for (int x = 0; x < roi.width; ++x)
+                    ASSERT_EQ(dst.at(x, y), 0xC4) << x << "," << y << " pad " << pad;
+            EXPECT_TRUE(dst.untouchedOutside());
+        }
+    qrxtest::overrideCacheSize(0);
+}
+
 // The largest element; of equal ones (+0 and -0) the first is kept.
 TEST(Statistics, MaxKeepsTheFirstOfEqualValues) {
     const Qrx32f a[4] = {0.f, -0.f, -1.f, -0.f};
@@ -322,6 +339,10 @@ TEST(Statistics, MaxKeepsTheFirstOfEqualValues) {
     ASSERT_EQ(qrxiMax_32f_C1R(b, 8, {2, 2}, &m), qrxOk);
     EXPECT_TRUE(std::signbit(m));
     EXPECT_EQ(m, 0.f);
+    // The first column of a later row counts too.
+    const Qrx32f c[4] = {1.f, 2.f, 9.f, 3.f};
+    ASSERT_EQ(qrxiMax_32f_C1R(c, 8, {2, 2}, &m), qrxOk);
+    EXPECT_EQ(m, 9.f);
 }
 
 TEST(Statistics, ArgumentChecks) {

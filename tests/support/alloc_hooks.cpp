@@ -13,6 +13,7 @@ std::atomic<int> gFailAt{0};
 std::atomic<int> gCalls{0};
 std::atomic<long> gLive{0};
 std::atomic<int> gCacheQueries{0};
+std::atomic<int32_t> gCacheOverride{0};
 
 template <class Fn>
 Fn realSymbol(const char* name) {
@@ -35,6 +36,7 @@ void resetAllocCounters() {
 }
 int cacheQueries() { return gCacheQueries; }
 void resetCacheQueries() { gCacheQueries = 0; }
+void overrideCacheSize(int32_t bytes) { gCacheOverride = bytes; }
 
 }  // namespace qrxtest
 
@@ -58,6 +60,10 @@ void qrxFree(void* ptr) {
 int qrxGetMaxCacheSizeB(int32_t* sizeBytes) {
     static auto real = realSymbol<int (*)(int32_t*)>("qrxGetMaxCacheSizeB");
     ++gCacheQueries;
+    if (gCacheOverride > 0 && sizeBytes) {
+        *sizeBytes = gCacheOverride;
+        return 0;
+    }
     return real(sizeBytes);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace qrxtest {
 
@@ -18,6 +19,8 @@ void resetAllocCounters();
 // qrxGetMaxCacheSizeB calls since the last resetCacheQueries().
 int cacheQueries();
 void resetCacheQueries();
+// Makes qrxGetMaxCacheSizeB report `bytes` (0: the real size again).
+void overrideCacheSize(int32_t bytes);
 
 // Arms an injected failure for one scope.
 class ScopedMallocFailure {
