@@ -13,6 +13,8 @@ std::atomic<int> gFailAt{0};
 std::atomic<int> gCalls{0};
 std::atomic<unsigned long long> gBytes{0};
 std::atomic<long> gLive{0};
+std::atomic<int> gCacheQueries{0};
+std::atomic<int32_t> gCacheOverride{0};
 
 template <class Fn>
 Fn realSymbol(const char* name) {
@@ -36,6 +38,9 @@ void resetAllocCounters() {
     gBytes = 0;
     gFailAt = 0;
 }
+int cacheQueries() { return gCacheQueries; }
+void resetCacheQueries() { gCacheQueries = 0; }
+void overrideCacheSize(int32_t bytes) { gCacheOverride = bytes; }
 
 }  // namespace qrxtest
 
@@ -55,6 +60,16 @@ void qrxFree(void* ptr) {
     static auto real = realSymbol<void (*)(void*)>("qrxFree");
     if (ptr) --gLive;
     real(ptr);
+}
+
+int qrxGetMaxCacheSizeB(int32_t* sizeBytes) {
+    static auto real = realSymbol<int (*)(int32_t*)>("qrxGetMaxCacheSizeB");
+    ++gCacheQueries;
+    if (gCacheOverride > 0 && sizeBytes) {
+        *sizeBytes = gCacheOverride;
+        return 0;
+    }
+    return real(sizeBytes);
 }
 
 }  // extern "C"
