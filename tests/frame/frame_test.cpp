@@ -196,10 +196,15 @@ TEST(RandUniform, FloatValuesStayInRangeAndFollowTheSameSequence) {
     QrxRandState* s32 = nullptr;
     ASSERT_EQ(qrxsRandUniformInitAlloc_16s(&s16, -100, 100, 12345), qrxOk);
     ASSERT_EQ(qrxsRandUniformInitAlloc_32f(&s32, -100.f, 100.f, 12345), qrxOk);
-    std::vector<Qrx16s> a(5000);
-    std::vector<Qrx32f> b(5000);
-    ASSERT_EQ(qrxsRandUniform_16s(a.data(), 5000, s16), qrxOk);
-    ASSERT_EQ(qrxsRandUniform_32f(b.data(), 5000, s32), qrxOk);
+    // The buffers end at an inaccessible page: one value too many crashes.
+    GuardedImage<Qrx16s> a16(5000, 1);
+    GuardedImage<Qrx32f> b32(5000, 1);
+    const Qrx16s* a = a16.ptr();
+    const Qrx32f* b = b32.ptr();
+    ASSERT_EQ(qrxsRandUniform_16s(a16.ptr(), 5000, s16), qrxOk);
+    ASSERT_EQ(qrxsRandUniform_32f(b32.ptr(), 5000, s32), qrxOk);
+    EXPECT_TRUE(a16.untouchedOutside());
+    EXPECT_TRUE(b32.untouchedOutside());
     for (int i = 0; i < 5000; ++i) {
         EXPECT_GE(b[i], -100.f);
         EXPECT_LT(b[i], 100.f);
