@@ -377,6 +377,22 @@ HWY_INLINE void LoadUnzippedWords(const uint8_t* p, VU16& first, VU16& second) {
 #endif
 }
 
+// The 16-byte blocks of two vectors' worth at p split by parity: block j of
+// even holds bytes 32j..32j+15, block j of odd bytes 32j+16..32j+31 (the
+// order in which a vector's bytes widen to the low and high halves of its
+// blocks).
+HWY_INLINE void LoadUnzippedBlocks(const uint8_t* p, VU8& even, VU8& odd) {
+#if HWY_TARGET == HWY_AVX3
+    const __m512i a = _mm512_loadu_si512(p), b = _mm512_loadu_si512(p + 64);
+    even = VU8{_mm512_permutex2var_epi64(a, _mm512_setr_epi64(0, 1, 4, 5, 8, 9, 12, 13), b)};
+    odd = VU8{_mm512_permutex2var_epi64(a, _mm512_setr_epi64(2, 3, 6, 7, 10, 11, 14, 15), b)};
+#else
+    const auto at = [&](int i) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i)); };
+    even = VU8{_mm256_inserti128_si256(_mm256_castsi128_si256(at(0)), at(2), 1)};
+    odd = VU8{_mm256_inserti128_si256(_mm256_castsi128_si256(at(1)), at(3), 1)};
+#endif
+}
+
 // 16-bit lanes of a, b and c stored interleaved: a[0] b[0] c[0] a[1] ...,
 // three vectors' worth at p.
 HWY_INLINE void StoreInterleavedWords3(VU16 a, VU16 b, VU16 c, uint8_t* p) {
@@ -434,6 +450,47 @@ HWY_INLINE void StoreInterleavedWords3(VU16 a, VU16 b, VU16 c, uint8_t* p) {
         }
         hn::StoreU(VU8{v}, d8, p + 32 * j);
     }
+#endif
+}
+
+// The same store from words given split by byte: in every block of a, b
+// and c, bytes 0-7 are the low bytes and bytes 8-15 the high bytes of the
+// block's eight words (as an in-block pack of two word vectors leaves them).
+// AVX2 gathers each block's 48 output bytes with three byte shuffles per 16
+// (the split undone on the way) and fixes the block order once per 96 bytes.
+HWY_INLINE void StoreInterleavedSplitWords3(VU8 a, VU8 b, VU8 c, uint8_t* p) {
+#if HWY_TARGET == HWY_AVX3
+    static constexpr uint8_t kJoin[16] = {0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15};
+    const Tag<uint16_t> d16;
+    const auto join = [&](VU8 v) { return hn::BitCast(d16, hn::TableLookupBytes(v, BlockBytes(kJoin))); };
+    StoreInterleavedWords3(join(a), join(b), join(c), p);
+#else
+    // Chunk k (bytes 16k..16k+15 of a block's 48) byte q: byte q % 2 of word
+    // (16k + q) / 2 / 3 of source (16k + q) / 2 % 3.
+    struct Gather {
+        uint8_t index[3][3][16];  // chunk, source, byte
+    };
+    static constexpr Gather kGather = [] {
+        Gather g{};
+        for (int k = 0; k < 3; ++k)
+            for (int s = 0; s < 3; ++s)
+                for (int q = 0; q < 16; ++q) {
+                    const int m = (16 * k + q) / 2, word = m / 3;
+                    g.index[k][s][q] = static_cast<uint8_t>(m % 3 != s ? 0x80 : (q & 1) * 8 + word);
+                }
+        return g;
+    }();
+    const __m256i w[3] = {a.raw, b.raw, c.raw};
+    __m256i chunk[3];
+    for (int k = 0; k < 3; ++k) {
+        __m256i v = _mm256_setzero_si256();
+        for (int s = 0; s < 3; ++s) v = _mm256_or_si256(v, _mm256_shuffle_epi8(w[s], BlockBytes(kGather.index[k][s]).raw));
+        chunk[k] = v;
+    }
+    // Block 0's chunks 0 1 2, then block 1's.
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm256_permute2x128_si256(chunk[0], chunk[1], 0x20));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + 32), _mm256_blend_epi32(chunk[2], chunk[0], 0xF0));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p + 64), _mm256_permute2x128_si256(chunk[1], chunk[2], 0x31));
 #endif
 }
 

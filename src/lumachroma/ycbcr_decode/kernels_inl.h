@@ -116,9 +116,9 @@ HWY_INLINE void storePixels(const PixelsDst<L>& d, int x, const Lanes& e, const 
     if constexpr (L::channels == 3) {
         // Bytes 0-1 of the even pixel, byte 2 of the even with byte 0 of the
         // odd, bytes 1-2 of the odd.
-        StoreInterleavedWords3(w(bytePairs(channel<L, 0>(e), channel<L, 1>(e))),
-                               w(bytePairs(channel<L, 2>(e), channel<L, 0>(o))),
-                               w(bytePairs(channel<L, 1>(o), channel<L, 2>(o))), out);
+        StoreInterleavedSplitWords3(DemoteInBlocksU8(channel<L, 0>(e), channel<L, 1>(e)),
+                                    DemoteInBlocksU8(channel<L, 2>(e), channel<L, 0>(o)),
+                                    DemoteInBlocksU8(channel<L, 1>(o), channel<L, 2>(o)), out);
     } else {
         const V alpha = splat(d.alpha);
         StoreInterleavedWords4(w(bytePairs(channel<L, 0>(e), channel<L, 1>(e))),

@@ -181,14 +181,19 @@ HWY_INLINE void exactChroma(V16 rg, V16 bg, V16& u, V16& v) {
     v = hn::ShiftRight<L>(mulHi(dr, kV - 65536) + dr) + k(128);
 }
 
-HWY_INLINE PairOut exactPair(const Tri8& p) {
+// Pair sums of a channel given as bytes or already widened (same order).
+HWY_INLINE V16 pairSums(const Wide& w) { return pairSums(w.lo, w.hi); }
+
+template <class T>
+HWY_INLINE PairOut exactPair(const T& p) {
     PairOut o{exactLuma(widen(p)), hn::Zero(d16), hn::Zero(d16)};
     const V16 g = pairSums(p.c[1]);
     exactChroma<1>(pairSums(p.c[0]) - g, pairSums(p.c[2]) - g, o.u, o.v);
     return o;
 }
 
-HWY_INLINE BlockOut exactBlock(const Tri8& a, const Tri8& b) {
+template <class T>
+HWY_INLINE BlockOut exactBlock(const T& a, const T& b) {
     BlockOut o{exactLuma(widen(a)), exactLuma(widen(b)), hn::Zero(d16), hn::Zero(d16)};
     const auto sum = [&](int c) { return pairSums(a.c[c]) + pairSums(b.c[c]); };
     const V16 g = sum(1);
@@ -245,22 +250,23 @@ struct InPlanes {
     }
 };
 
-// 16-bit words; each field (shift, bits) widens by a left shift.
+// 16-bit words; each field (shift, bits) widens by a left shift. The words
+// are loaded straight into the order in which widened bytes sit (low and
+// high halves of each block), so the fields never pass through bytes.
 template <int RShift, int RBits, int GShift, int GBits, int BShift, int BBits>
 struct InWords {
     template <int Shift, int Bits>
-    static V8 field(hn::Vec<decltype(du16)> w0, hn::Vec<decltype(du16)> w1) {
-        const auto f = [](auto w) {
-            const auto v = hn::ShiftLeft<8 - Bits>(hn::ShiftRight<Shift>(w) & hn::Set(du16, (1 << Bits) - 1));
-            return hn::DemoteTo(dh8, hn::BitCast(d16, v));
+    static Wide field(V8 lo, V8 hi) {
+        const auto f = [](V8 v) {
+            const auto w = hn::BitCast(du16, v);
+            return hn::BitCast(d16, hn::ShiftLeft<8 - Bits>(hn::ShiftRight<Shift>(w) & hn::Set(du16, (1 << Bits) - 1)));
         };
-        return hn::Combine(d8, f(w1), f(w0));
+        return {f(lo), f(hi)};
     }
-    static Tri8 load(const Qrx16u* const* src, int x) {
-        const auto w0 = hn::LoadU(du16, src[0] + x), w1 = hn::LoadU(du16, src[0] + x + kStep / 2);
-        return {{field<RShift, RBits>(w0, w1), field<GShift, GBits>(w0, w1),
-                 field<BShift, BBits>(w0, w1)},
-                hn::Zero(d8)};
+    static WideTri load(const Qrx16u* const* src, int x) {
+        V8 lo, hi;
+        LoadUnzippedBlocks(reinterpret_cast<const Qrx8u*>(src[0] + x), lo, hi);
+        return {{field<RShift, RBits>(lo, hi), field<GShift, GBits>(lo, hi), field<BShift, BBits>(lo, hi)}};
     }
 };
 
@@ -395,8 +401,8 @@ constexpr auto kYuvToRgbP3C3 = pixels<InPlanes, planarGroupInverse, OutRgb, Qrx8
 constexpr auto kYuvToRgbP3 = pixels<InPlanes, inverse<kInversePlanar>, OutPlanes3, Qrx8u>;
 constexpr auto kRgbToYuv422C3C2 = pairs<InRgb, groupPair, OutYuyv, Qrx8u>;
 constexpr auto kRgbToYuv422C3P3 = pairs<InRgb, groupPair, OutPlanes422, Qrx8u>;
-constexpr auto kRgbToYuv422P3 = pairs<InPlanes, exactPair, OutPlanes422, Qrx8u>;
-constexpr auto kRgb565ToYuv422 = pairs<InWords<0, 5, 5, 6, 11, 5>, exactPair, OutPlanes422, Qrx16u>;
+constexpr auto kRgbToYuv422P3 = pairs<InPlanes, exactPair<Tri8>, OutPlanes422, Qrx8u>;
+constexpr auto kRgb565ToYuv422 = pairs<InWords<0, 5, 5, 6, 11, 5>, exactPair<WideTri>, OutPlanes422, Qrx16u>;
 constexpr auto kYuyvToRgb = pixels<InYuyv, planarGroupInverse, OutRgb, Qrx8u>;
 constexpr auto kYuv422ToRgbC3 = pixels<InPlanes422, planarGroupInverse, OutRgb, Qrx8u>;
 constexpr auto kYuv422ToRgba = pixels<InPlanes422, inverse<kInverse>, OutOpaque, Qrx8u>;
@@ -404,11 +410,11 @@ constexpr auto kYuv422ToRgbP3 = pixels<InPlanes422, planarGroupInverse, OutPlane
 constexpr auto kYuv422ToRgbP3Exact = pixels<InPlanes422, inverse<kInverse>, OutPlanes3, Qrx8u>;
 constexpr auto kYuv422ToBgr = pixels<InPlanes422, inverse<kInverse>, OutPacked<3, 2, 1, 0>, Qrx8u>;
 constexpr auto kRgbToYuv420C3 = rgbToYuv420Quads;
-constexpr auto kRgbToYuv420P3 = blocks<InPlanes, exactBlock, Qrx8u>;
+constexpr auto kRgbToYuv420P3 = blocks<InPlanes, exactBlock<Tri8>, Qrx8u>;
 constexpr auto kBgraToYuv420 = blocks<InPacked<4, 2, 1, 0>, groupBlock, Qrx8u>;
-constexpr auto kRgb565ToYuv420 = blocks<InWords<0, 5, 5, 6, 11, 5>, exactBlock, Qrx16u>;
-constexpr auto kBgr565ToYuv420 = blocks<InWords<11, 5, 5, 6, 0, 5>, exactBlock, Qrx16u>;
-constexpr auto kBgr555ToYuv420 = blocks<InWords<10, 5, 5, 5, 0, 5>, exactBlock, Qrx16u>;
+constexpr auto kRgb565ToYuv420 = blocks<InWords<0, 5, 5, 6, 11, 5>, exactBlock<WideTri>, Qrx16u>;
+constexpr auto kBgr565ToYuv420 = blocks<InWords<11, 5, 5, 6, 0, 5>, exactBlock<WideTri>, Qrx16u>;
+constexpr auto kBgr555ToYuv420 = blocks<InWords<10, 5, 5, 5, 0, 5>, exactBlock<WideTri>, Qrx16u>;
 
 }  // namespace vec
 }  // namespace QRX_ISA

@@ -61,42 +61,38 @@ HWY_INLINE V32 upperTwice(V32 v) {
 
 // ---- RGB to YUV 4:2:0, exact -------------------------------------------------
 
-// Luma sums of one row's quads, and their (R, B) and (G, G) word pairs.
-struct QuadLuma {
-    V32 sum[4];
-    V16 rb[4], gg[4];
-};
-
-HWY_INLINE QuadLuma quadLuma(const Quads& in) {
+// One row of a step: its luma bytes stored at y, and the (R - G, B - G) word
+// pairs of its pixels returned for the chroma. A row is finished before the
+// next is read, so only four vectors stay live across it.
+HWY_INLINE void quadRow(const Qrx8u* src, Qrx8u* y, V32 order, V16 d[4]) {
     static constexpr uint8_t kRB[16] = {0, Z, 2, Z, 3, Z, 5, Z, 6, Z, 8, Z, 9, Z, 11, Z};
     static constexpr uint8_t kGG[16] = {1, Z, 1, Z, 4, Z, 4, Z, 7, Z, 7, Z, 10, Z, 10, Z};
     static_assert(kYg % 2 == 0);
+    Quads in;
+    LoadBlockHeads12(src, in.q);
     const V8 crb = bytes16(kRB), cgg = bytes16(kGG);
     const V16 wrb = pairOf(kYr, kYb), wgg = pairOf(kYg / 2, kYg / 2);
-    QuadLuma o;
+    V32 sum[4];
     for (int k = 0; k < 4; ++k) {
-        o.rb[k] = w16(shufb(in.q[k], crb));
-        o.gg[k] = w16(shufb(in.q[k], cgg));
-        o.sum[k] = madd(o.rb[k], wrb) + madd(o.gg[k], wgg);
+        const V16 rb = w16(shufb(in.q[k], crb)), gg = w16(shufb(in.q[k], cgg));
+        sum[k] = hn::ShiftRight<16>(madd(rb, wrb) + madd(gg, wgg));
+        d[k] = rb - gg;
     }
-    return o;
+    hn::StoreU(b8(permd(dw(packus(packs(sum[0], sum[1]), packs(sum[2], sum[3]))), order)), d8, y);
 }
 
-HWY_INLINE V8 quadLumaBytes(const QuadLuma& l, V32 order) {
-    const auto y = [&](int k) { return hn::ShiftRight<16>(l.sum[k]); };
-    return b8(permd(dw(packus(packs(y(0), y(1)), packs(y(2), y(3)))), order));
-}
-
-// Chroma of the blocks of quads first and first + 1 of two rows: per dword, the
-// clamped V and U words, blocks in the order of the quads' dword pairs.
-HWY_INLINE V16 quadChroma(const QuadLuma& a, const QuadLuma& b, int first) {
-    // R - G and B - G of both rows, then of the pixel pairs (adjacent dwords).
-    V32 d[2];
-    for (int i = 0; i < 2; ++i)
-        d[i] = dw((a.rb[first + i] + b.rb[first + i]) - (a.gg[first + i] + b.gg[first + i]));
-    const V16 s = w16(EvenLanesInBlocks(d[0], d[1])) + w16(OddLanesInBlocks(d[0], d[1]));
-    // floor((131071 - 19595 (R - G) - 7471 (B - G)) / 65536) added to both.
-    const V16 drb = s + w16(upperTwice(madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071)));
+// Chroma of the blocks of vectors first and first + 1 of two rows' (R - G,
+// B - G) pairs: per dword, the clamped V and U words, blocks in the order of
+// the vectors' dword pairs.
+HWY_INLINE V16 quadChroma(const V16 a[4], const V16 b[4], int first) {
+    // Both rows, then the pixel pairs (adjacent dwords).
+    const V32 d0 = dw(a[first] + b[first]), d1 = dw(a[first + 1] + b[first + 1]);
+    const V16 s = w16(EvenLanesInBlocks(d0, d1)) + w16(OddLanesInBlocks(d0, d1));
+    // floor((131071 - 19595 (R - G) - 7471 (B - G)) / 65536) added to both:
+    // the upper word of each dword copied into its lower word.
+    static constexpr uint8_t kUpper[16] = {2, 3, 2, 3, 6, 7, 6, 7, 10, 11, 10, 11, 14, 15, 14, 15};
+    const V32 q = madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071);
+    const V16 drb = s + w16(shufb(b8(q), bytes16(kUpper)));
     const V16 m = hn::MulHigh(drb, pairOf(kV - 65536, kU)) + hn::And(drb, pairOf(-1, 0));
     return hn::ShiftRight<2>(m) + k(128);
 }
@@ -112,14 +108,12 @@ HWY_INLINE void storeQuadChroma(V16 lo, V16 hi, Qrx8u* u, Qrx8u* v) {
 
 int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u* yTop,
                      Qrx8u* yBottom, Qrx8u* u, Qrx8u* v, int n) {
-    const RgbQuads rgb;
     const V32 order = unpackOrder();
     int x = 0;
     for (; x + kStep <= n; x += kStep) {
-        const QuadLuma a = quadLuma(rgb.load(top[0] + 3 * x));
-        const QuadLuma b = quadLuma(rgb.load(bottom[0] + 3 * x));
-        hn::StoreU(quadLumaBytes(a, order), d8, yTop + x);
-        hn::StoreU(quadLumaBytes(b, order), d8, yBottom + x);
+        V16 a[4], b[4];
+        quadRow(top[0] + 3 * x, yTop + x, order, a);
+        quadRow(bottom[0] + 3 * x, yBottom + x, order, b);
         storeQuadChroma(quadChroma(a, b, 0), quadChroma(a, b, 2), u + x / 2, v + x / 2);
     }
     return x;
