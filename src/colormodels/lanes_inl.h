@@ -19,6 +19,7 @@
 
 #include <emmintrin.h>
 
+#include <cmath>
 #include <cstdint>
 #include <type_traits>
 
@@ -56,8 +57,21 @@ struct ScalarLanes {
     static I selectI(M m, I a, I b) { return m ? a : b; }
     static F max(F a, F b) { return a > b ? a : b; }
     static F min(F a, F b) { return a < b ? a : b; }
+    static F abs(F a) { return std::fabs(a); }
     static M either(M a, M b) { return a || b; }
+    static M both(M a, M b) { return a && b; }
     static M equalI(I a, I b) { return a == b; }
+    // Entry i of a table (i within it).
+    static F gather(const float* t, I i) { return t[i]; }
+    static I gatherI(const int32_t* t, I i) { return t[i]; }
+    // trunc(clamp((a + 0.5) + c z, lo, hi)) with a, z widened to double and
+    // every step in double precision.
+    static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
+        double s = (static_cast<double>(a) + 0.5) + c * static_cast<double>(z);
+        s = s > lo ? s : lo;
+        s = s < hi ? s : hi;
+        return static_cast<int32_t>(s);
+    }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return v >> N;
@@ -139,8 +153,23 @@ struct VecLanes {
     static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
     static F max(F a, F b) { return hn::Max(a, b); }
     static F min(F a, F b) { return hn::Min(a, b); }
+    static F abs(F a) { return hn::Abs(a); }
     static M either(M a, M b) { return hn::Or(a, b); }
+    static M both(M a, M b) { return hn::And(a, b); }
     static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
+    static F gather(const float* t, I i) { return hn::GatherIndex(DF(), t, i); }
+    static I gatherI(const int32_t* t, I i) { return hn::GatherIndex(DI(), t, i); }
+    QRX_LANES_INLINE static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
+        const hn::Repartition<double, DF> dd;
+        const hn::Half<DF> dh;
+        const auto half = [&](hn::Vec<decltype(dh)> ah, hn::Vec<decltype(dh)> zh) {
+            auto s = (hn::PromoteTo(dd, ah) + hn::Set(dd, 0.5)) + hn::Set(dd, c) * hn::PromoteTo(dd, zh);
+            s = hn::Min(hn::Max(s, hn::Set(dd, lo)), hn::Set(dd, hi));
+            return simd::TruncToInt32(s);
+        };
+        return hn::Combine(DI(), half(hn::UpperHalf(dh, a), hn::UpperHalf(dh, z)),
+                           half(hn::LowerHalf(dh, a), hn::LowerHalf(dh, z)));
+    }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return hn::ShiftRight<N>(v);
@@ -212,6 +241,24 @@ struct VecLanes {
 // The lane type of samples of type T.
 template <class L, class T>
 using Raw = std::conditional_t<std::is_same_v<T, Qrx32f>, typename L::F, typename L::I>;
+
+// Conversions to integers clamp in float first: NaN takes the lower bound
+// (max(NaN, lo) is lo), infinities the nearest bound, and the conversion
+// never sees a value outside the int32 range.
+template <class L>
+QRX_LANES_INLINE typename L::F clampF(typename L::F v, float lo, float hi) {
+    return L::min(L::max(v, L::f(lo)), L::f(hi));
+}
+// Clamped to [lo, hi] and truncated toward zero.
+template <class L>
+QRX_LANES_INLINE typename L::I truncClamp(typename L::F v, float lo, float hi) {
+    return L::truncI(clampF<L>(v, lo, hi));
+}
+// Clamped to [lo, hi] and rounded to nearest, ties to even.
+template <class L>
+QRX_LANES_INLINE typename L::I roundClamp(typename L::F v, float lo, float hi) {
+    return L::roundI(clampF<L>(v, lo, hi));
+}
 
 // Three colour samples of a pixel and, where both sides have one, its alpha.
 template <class X>
@@ -287,12 +334,13 @@ struct Layout {
 
 // K lane sets of pixels from x on, converted by Op (Group: the formula of
 // the leading groups).
-template <class L, int K, class T, class In, class Out, class Op, bool Group>
-QRX_LANES_INLINE void convertPixels(const RowPtrs<const T>& s, const RowPtrs<T>& d, int x) {
-    Px<Raw<L, T>> v[K];
+template <class L, int K, class S, class D, class In, class Out, class Op, bool Group>
+QRX_LANES_INLINE void convertPixels(const RowPtrs<const S>& s, const RowPtrs<D>& d, int x) {
+    Px<Raw<L, S>> v[K];
+    Px<Raw<L, D>> w[K];
     In::template load<L, K>(s, x, v);
-    for (int k = 0; k < K; ++k) v[k] = Op::template apply<L, Group>(v[k]);
-    Out::template store<L, K>(d, x, v);
+    for (int k = 0; k < K; ++k) w[k] = Op::template apply<L, Group>(v[k]);
+    Out::template store<L, K>(d, x, w);
 }
 
 // Converts `width` pixels with Op, whose apply<L, Group>() maps a pixel of
@@ -301,21 +349,24 @@ QRX_LANES_INLINE void convertPixels(const RowPtrs<const T>& s, const RowPtrs<T>&
 // from the rest of the row (Group false); with kGroup 1 every pixel takes
 // the same formula. Vector steps (a whole vector of samples, then single
 // float vectors of pixels) never pass the end of their part of the row.
-template <class T, class In, class Out, class Op>
-void convertRow(RowPtrs<const T> s, RowPtrs<T> d, int width) {
+// Sources hold samples of type S, destinations of type D; a wide step
+// takes as many lane sets as a whole vector of the larger type holds.
+template <class S, class D, class In, class Out, class Op>
+void convertRow(RowPtrs<const S> s, RowPtrs<D> d, int width) {
     constexpr bool kSplit = Op::kGroup > 1;
     const int lead = kSplit ? width - width % Op::kGroup : width;
     int x = 0;
 #if QRX_SIMD
     using V = VecLanes;
-    constexpr int kWide = V::batch<T>;
+    constexpr int kWide = V::batch<S> < V::batch<D> ? V::batch<S> : V::batch<D>;
     for (; x + kWide * V::kLanes <= lead; x += kWide * V::kLanes)
-        convertPixels<V, kWide, T, In, Out, Op, kSplit>(s, d, x);
-    for (; x + V::kLanes <= lead; x += V::kLanes) convertPixels<V, 1, T, In, Out, Op, kSplit>(s, d, x);
+        convertPixels<V, kWide, S, D, In, Out, Op, kSplit>(s, d, x);
+    for (; x + V::kLanes <= lead; x += V::kLanes) convertPixels<V, 1, S, D, In, Out, Op, kSplit>(s, d, x);
 #endif
-    for (; x < lead; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, kSplit>(s, d, x);
-    for (; x < width; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, false>(s, d, x);
+    for (; x < lead; ++x) convertPixels<ScalarLanes, 1, S, D, In, Out, Op, kSplit>(s, d, x);
+    for (; x < width; ++x) convertPixels<ScalarLanes, 1, S, D, In, Out, Op, false>(s, d, x);
 }
+
 
 }  // namespace QRX_ISA
 }  // namespace qrx::lanes
