@@ -76,7 +76,7 @@ QRX_LANES_INLINE typename L::F cbrtSeries(typename L::F c, typename L::F u) {
 template <class L, int Terms, int N>
 QRX_LANES_INLINE typename L::F cbrtFromTable(const CubeRootTable<N>& table, typename L::F t,
                                              typename L::I index) {
-    const typename L::F c = L::gather(table.c, index);
+    const typename L::F c = L::template lookup<N>(table.c, index);
     const typename L::F c3 = c * c * c;
     return cbrtSeries<L, Terms>(c, (t - c3) * (L::f(1.0f) / c3));
 }

@@ -61,9 +61,14 @@ struct ScalarLanes {
     static M either(M a, M b) { return a || b; }
     static M both(M a, M b) { return a && b; }
     static M equalI(I a, I b) { return a == b; }
-    // Entry i of a table (i within it).
+    // Entry i of a table (i within it); lookup takes a table of 128
+    // entries, or of 129 whose last entry only index 128 reaches.
     static F gather(const float* t, I i) { return t[i]; }
     static I gatherI(const int32_t* t, I i) { return t[i]; }
+    template <int N>
+    static F lookup(const float* t, I i) {
+        return t[i];
+    }
     // trunc(clamp((a + 0.5) + c z, lo, hi)) with a, z widened to double and
     // every step in double precision.
     static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
@@ -159,6 +164,32 @@ struct VecLanes {
     static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
     static F gather(const float* t, I i) { return hn::GatherIndex(DF(), t, i); }
     static I gatherI(const int32_t* t, I i) { return hn::GatherIndex(DI(), t, i); }
+    // Vectors of 16 lanes keep a 128-entry table in eight registers: one
+    // two-register permute per 32 entries (it reads index bits 0-4), then
+    // index bits 5 and 6 choose among the four; index 128 of a 129-entry
+    // table is one more selection. Narrower vectors gather.
+    template <int N>
+    QRX_LANES_INLINE static F lookup(const float* t, I i) {
+        static_assert(N == 128 || N == 129);
+        if constexpr (kLanes >= 16) {
+            const DF df;
+            const DI di;
+            F part[4];
+            for (int j = 0; j < 4; ++j) {
+                const I lo = hn::BitCast(di, hn::LoadU(df, t + 32 * j));
+                const I hi = hn::BitCast(di, hn::LoadU(df, t + 32 * j + 16));
+                part[j] = hn::BitCast(df, simd::TwoTablesLookupLanes32(lo, hi, i));
+            }
+            const M bit5 = hn::RebindMask(df, hn::TestBit(i, hn::Set(di, 32)));
+            const M bit6 = hn::RebindMask(df, hn::TestBit(i, hn::Set(di, 64)));
+            F v = hn::IfThenElse(bit6, hn::IfThenElse(bit5, part[3], part[2]),
+                                 hn::IfThenElse(bit5, part[1], part[0]));
+            if constexpr (N == 129) v = hn::IfThenElse(equalI(i, hn::Set(di, 128)), hn::Set(df, t[128]), v);
+            return v;
+        } else {
+            return gather(t, i);
+        }
+    }
     QRX_LANES_INLINE static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
         const hn::Repartition<double, DF> dd;
         const hn::Half<DF> dh;
