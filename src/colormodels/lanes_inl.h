@@ -233,6 +233,10 @@ struct VecLanes {
     template <class T, int K, class X>
     QRX_LANES_INLINE static hn::Vec<DK<T, K>> join(const X* in) {
         if constexpr (std::is_same_v<T, Qrx32f>) return in[0];
+        // A whole vector of bytes from four: two stages of in-block packs and
+        // one permute, where narrowing each quarter apart takes three steps.
+        else if constexpr (std::is_same_v<T, Qrx8u> && K == 4)
+            return simd::DemoteToU8x4(in[0], in[1], in[2], in[3]);
         else if constexpr (K == 1) return hn::DemoteTo(DK<T, 1>(), in[0]);  // saturating
         else return hn::Combine(DK<T, K>(), join<T, K / 2>(in + K / 2), join<T, K / 2>(in));
     }
