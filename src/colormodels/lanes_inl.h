@@ -263,7 +263,29 @@ struct VecLanes {
     }
     template <class T, int K, class X>
     QRX_LANES_INLINE static void store3(T* p, const X* a, const X* b, const X* c) {
-        hn::StoreInterleaved3(join<T, K>(a), join<T, K>(b), join<T, K>(c), DK<T, K>(), p);
+        if constexpr (std::is_same_v<T, Qrx32f> && kLanes == 8) storeFloats3(p, a[0], b[0], c[0]);
+        else hn::StoreInterleaved3(join<T, K>(a), join<T, K>(b), join<T, K>(c), DK<T, K>(), p);
+    }
+    // Eight pixels of three floats (Highway's own interleaving store goes
+    // through memory for 8-lane floats): each source is permuted once so
+    // that its samples sit where the three output vectors need them, then
+    // output k takes a in the lanes with lane % 3 == k, b in those with
+    // lane % 3 == (k + 1) % 3 and c in the rest.
+    QRX_LANES_INLINE static void storeFloats3(float* p, F a, F b, F c) {
+        const DF df;
+        const DI di;
+        alignas(32) static constexpr int32_t kPerm[3][8] = {
+            {0, 3, 6, 1, 4, 7, 2, 5}, {5, 0, 3, 6, 1, 4, 7, 2}, {2, 5, 0, 3, 6, 1, 4, 7}};
+        alignas(32) static constexpr int32_t kRest[8] = {0, 1, 2, 0, 1, 2, 0, 1};  // lane % 3
+        const F pa = hn::TableLookupLanes(a, hn::IndicesFromVec(df, hn::Load(di, kPerm[0])));
+        const F pb = hn::TableLookupLanes(b, hn::IndicesFromVec(df, hn::Load(di, kPerm[1])));
+        const F pc = hn::TableLookupLanes(c, hn::IndicesFromVec(df, hn::Load(di, kPerm[2])));
+        const I rest = hn::Load(di, kRest);
+        for (int k = 0; k < 3; ++k) {
+            const M isA = hn::RebindMask(df, rest == hn::Set(di, k));
+            const M isB = hn::RebindMask(df, rest == hn::Set(di, (k + 1) % 3));
+            hn::StoreU(hn::IfThenElse(isA, pa, hn::IfThenElse(isB, pb, pc)), df, p + 8 * k);
+        }
     }
     template <class T, int K, class X>
     QRX_LANES_INLINE static void store4(T* p, const X* a, const X* b, const X* c, const X* d) {
