@@ -5,6 +5,7 @@
 #include "peers/peers.h"
 #include "qrxcc.h"
 #include "qrxcore.h"
+#include "target_cases.h"
 
 #ifdef QRX_BENCH_HAVE_OPENCV
 #include <opencv2/imgproc.hpp>
@@ -37,10 +38,12 @@ void peers() {
       {"qrxiRGBToHLS_32f_C3R", runnerFor(&qrxiRGBToHLS_32f_C3R), &k32fC3},
       {"qrxiHLSToRGB_32f_C3R", runnerFor(&qrxiHLSToRGB_32f_C3R), &k32fC3},
   };
-  for (const Threaded& t : threaded)
+  for (const Threaded& t : threaded) {
     for (int n : {1, 2})
       registerCase(std::string(t.name) + "/threads" + std::to_string(n), *t.src, *t.src,
                    withThreads(n, t.run), {kFrame});
+    oneThreadTargetCases(t.name, *t.src, *t.src, t.run);
+  }
 #ifdef QRX_BENCH_HAVE_OPENCV
   struct Peer {
     const char* name;

@@ -4,6 +4,7 @@
 #include "peers/peers.h"
 #include "qrxcc.h"
 #include "qrxcore.h"
+#include "target_cases.h"
 
 #ifdef QRX_BENCH_HAVE_OPENCV
 #include <opencv2/imgproc.hpp>
@@ -24,6 +25,7 @@ void threadCases(const char* name, const Layout& src, const Layout& dst,
                    return st;
                  },
                  {kFrame});
+  oneThreadTargetCases(name, src, dst, runnerFor(op));
 }
 
 void peers() {

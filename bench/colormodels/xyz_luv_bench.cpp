@@ -5,6 +5,7 @@
 #include "peers/peers.h"
 #include "qrxcc.h"
 #include "qrxcore.h"
+#include "target_cases.h"
 
 #ifdef QRX_BENCH_HAVE_OPENCV
 #include <opencv2/imgproc.hpp>
@@ -28,6 +29,7 @@ template <class T>
 void threadCases(const char* name, const Layout& layout, QrxStatus (*op)(const T*, int, T*, int, QrxRoiSize)) {
   for (int n : {1, 2})
     registerCase(std::string(name) + "/threads" + std::to_string(n), layout, layout, withThreads(n, op), {kFrame});
+  oneThreadTargetCases(name, layout, layout, runnerFor(op));
 }
 
 void peers() {

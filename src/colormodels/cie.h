@@ -2,7 +2,7 @@
 // cube-root tables and the series that refines a table entry.
 #pragma once
 
-#include "colormodels/lanes.h"
+#include "colormodels/lanes_inl.h"
 
 namespace qrx {
 
@@ -56,34 +56,37 @@ inline constexpr CubeRootTable<129> kLuvCubeRoots = makeCubeRootTable<129>(128, 
 // Lab: 128 intervals of 1/127.99805, indexed by trunc(t 127.99805).
 inline constexpr CubeRootTable<128> kLabCubeRoots = makeCubeRootTable<128>(128, 127.99805);
 
+namespace lanes {
 inline namespace QRX_ISA {
 
 // c (1 + u/3 - u^2/9 + 5u^3/81 - ...) with the first `Terms` terms of the
 // binomial series of (1 + u)^(1/3), by Horner's rule from the last term.
 template <class L, int Terms>
-typename L::F cbrtSeries(typename L::F c, typename L::F u) {
+QRX_LANES_INLINE typename L::F cbrtSeries(typename L::F c, typename L::F u) {
     static_assert(Terms == 7 || Terms == 9);
     constexpr float a[9] = {1.0f,         0.33333334f,   -0.11111111f,
                             0.061728396f, -0.041152265f, 0.030178327f,
                             -0.023472032f, 0.01900117f,  -0.015834307f};
-    typename L::F p = L::k(a[Terms - 1]);
-    for (int i = Terms - 2; i >= 1; --i) p = p * u + L::k(a[i]);
-    return c * (p * u + L::k(1.0f));
+    typename L::F p = L::f(a[Terms - 1]);
+    for (int i = Terms - 2; i >= 1; --i) p = p * u + L::f(a[i]);
+    return c * (p * u + L::f(1.0f));
 }
 
 // cbrt(t) from the entry at `index` (already within the table).
 template <class L, int Terms, int N>
-typename L::F cbrtFromTable(const CubeRootTable<N>& table, typename L::F t, typename L::I index) {
-    const typename L::F c = L::gather(table.c, index);
+QRX_LANES_INLINE typename L::F cbrtFromTable(const CubeRootTable<N>& table, typename L::F t,
+                                             typename L::I index) {
+    const typename L::F c = L::template lookup<N>(table.c, index);
     const typename L::F c3 = c * c * c;
-    return cbrtSeries<L, Terms>(c, (t - c3) * (L::k(1.0f) / c3));
+    return cbrtSeries<L, Terms>(c, (t - c3) * (L::f(1.0f) / c3));
 }
 
 // The table index trunc(t scale), clamped to the table (NaN gives 0).
 template <class L, int N>
-typename L::I cubeRootIndex(typename L::F t, float scale) {
-    return truncClamp<L>(t * L::k(scale), 0.0f, static_cast<float>(N - 1));
+QRX_LANES_INLINE typename L::I cubeRootIndex(typename L::F t, float scale) {
+    return truncClamp<L>(t * L::f(scale), 0.0f, static_cast<float>(N - 1));
 }
 
 }  // namespace QRX_ISA
+}  // namespace lanes
 }  // namespace qrx

@@ -19,6 +19,7 @@
 
 #include <emmintrin.h>
 
+#include <cmath>
 #include <cstdint>
 #include <type_traits>
 
@@ -56,8 +57,26 @@ struct ScalarLanes {
     static I selectI(M m, I a, I b) { return m ? a : b; }
     static F max(F a, F b) { return a > b ? a : b; }
     static F min(F a, F b) { return a < b ? a : b; }
+    static F abs(F a) { return std::fabs(a); }
     static M either(M a, M b) { return a || b; }
+    static M both(M a, M b) { return a && b; }
     static M equalI(I a, I b) { return a == b; }
+    // Entry i of a table (i within it); lookup takes a table of 128
+    // entries, or of 129 whose last entry only index 128 reaches.
+    static F gather(const float* t, I i) { return t[i]; }
+    static I gatherI(const int32_t* t, I i) { return t[i]; }
+    template <int N>
+    static F lookup(const float* t, I i) {
+        return t[i];
+    }
+    // trunc(clamp((a + 0.5) + c z, lo, hi)) with a, z widened to double and
+    // every step in double precision.
+    static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
+        double s = (static_cast<double>(a) + 0.5) + c * static_cast<double>(z);
+        s = s > lo ? s : lo;
+        s = s < hi ? s : hi;
+        return static_cast<int32_t>(s);
+    }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return v >> N;
@@ -139,8 +158,49 @@ struct VecLanes {
     static I selectI(M m, I a, I b) { return hn::IfThenElse(hn::RebindMask(DI(), m), a, b); }
     static F max(F a, F b) { return hn::Max(a, b); }
     static F min(F a, F b) { return hn::Min(a, b); }
+    static F abs(F a) { return hn::Abs(a); }
     static M either(M a, M b) { return hn::Or(a, b); }
+    static M both(M a, M b) { return hn::And(a, b); }
     static M equalI(I a, I b) { return hn::RebindMask(DF(), a == b); }
+    static F gather(const float* t, I i) { return hn::GatherIndex(DF(), t, i); }
+    static I gatherI(const int32_t* t, I i) { return hn::GatherIndex(DI(), t, i); }
+    // Vectors of 16 lanes keep a 128-entry table in eight registers: one
+    // two-register permute per 32 entries (it reads index bits 0-4), then
+    // index bits 5 and 6 choose among the four; index 128 of a 129-entry
+    // table is one more selection. Narrower vectors gather.
+    template <int N>
+    QRX_LANES_INLINE static F lookup(const float* t, I i) {
+        static_assert(N == 128 || N == 129);
+        if constexpr (kLanes >= 16) {
+            const DF df;
+            const DI di;
+            F part[4];
+            for (int j = 0; j < 4; ++j) {
+                const I lo = hn::BitCast(di, hn::LoadU(df, t + 32 * j));
+                const I hi = hn::BitCast(di, hn::LoadU(df, t + 32 * j + 16));
+                part[j] = hn::BitCast(df, simd::TwoTablesLookupLanes32(lo, hi, i));
+            }
+            const M bit5 = hn::RebindMask(df, hn::TestBit(i, hn::Set(di, 32)));
+            const M bit6 = hn::RebindMask(df, hn::TestBit(i, hn::Set(di, 64)));
+            F v = hn::IfThenElse(bit6, hn::IfThenElse(bit5, part[3], part[2]),
+                                 hn::IfThenElse(bit5, part[1], part[0]));
+            if constexpr (N == 129) v = hn::IfThenElse(equalI(i, hn::Set(di, 128)), hn::Set(df, t[128]), v);
+            return v;
+        } else {
+            return gather(t, i);
+        }
+    }
+    QRX_LANES_INLINE static I truncHalfPlusD(F a, double c, F z, double lo, double hi) {
+        const hn::Repartition<double, DF> dd;
+        const hn::Half<DF> dh;
+        const auto half = [&](hn::Vec<decltype(dh)> ah, hn::Vec<decltype(dh)> zh) {
+            auto s = (hn::PromoteTo(dd, ah) + hn::Set(dd, 0.5)) + hn::Set(dd, c) * hn::PromoteTo(dd, zh);
+            s = hn::Min(hn::Max(s, hn::Set(dd, lo)), hn::Set(dd, hi));
+            return simd::TruncToInt32(s);
+        };
+        return hn::Combine(DI(), half(hn::UpperHalf(dh, a), hn::UpperHalf(dh, z)),
+                           half(hn::LowerHalf(dh, a), hn::LowerHalf(dh, z)));
+    }
     template <int N>
     QRX_LANES_INLINE static I shr(I v) {
         return hn::ShiftRight<N>(v);
@@ -173,6 +233,10 @@ struct VecLanes {
     template <class T, int K, class X>
     QRX_LANES_INLINE static hn::Vec<DK<T, K>> join(const X* in) {
         if constexpr (std::is_same_v<T, Qrx32f>) return in[0];
+        // A whole vector of bytes from four: two stages of in-block packs and
+        // one permute, where narrowing each quarter apart takes three steps.
+        else if constexpr (std::is_same_v<T, Qrx8u> && K == 4)
+            return simd::DemoteToU8x4(in[0], in[1], in[2], in[3]);
         else if constexpr (K == 1) return hn::DemoteTo(DK<T, 1>(), in[0]);  // saturating
         else return hn::Combine(DK<T, K>(), join<T, K / 2>(in + K / 2), join<T, K / 2>(in));
     }
@@ -199,7 +263,29 @@ struct VecLanes {
     }
     template <class T, int K, class X>
     QRX_LANES_INLINE static void store3(T* p, const X* a, const X* b, const X* c) {
-        hn::StoreInterleaved3(join<T, K>(a), join<T, K>(b), join<T, K>(c), DK<T, K>(), p);
+        if constexpr (std::is_same_v<T, Qrx32f> && kLanes == 8) storeFloats3(p, a[0], b[0], c[0]);
+        else hn::StoreInterleaved3(join<T, K>(a), join<T, K>(b), join<T, K>(c), DK<T, K>(), p);
+    }
+    // Eight pixels of three floats (Highway's own interleaving store goes
+    // through memory for 8-lane floats): each source is permuted once so
+    // that its samples sit where the three output vectors need them, then
+    // output k takes a in the lanes with lane % 3 == k, b in those with
+    // lane % 3 == (k + 1) % 3 and c in the rest.
+    QRX_LANES_INLINE static void storeFloats3(float* p, F a, F b, F c) {
+        const DF df;
+        const DI di;
+        alignas(32) static constexpr int32_t kPerm[3][8] = {
+            {0, 3, 6, 1, 4, 7, 2, 5}, {5, 0, 3, 6, 1, 4, 7, 2}, {2, 5, 0, 3, 6, 1, 4, 7}};
+        alignas(32) static constexpr int32_t kRest[8] = {0, 1, 2, 0, 1, 2, 0, 1};  // lane % 3
+        const F pa = hn::TableLookupLanes(a, hn::IndicesFromVec(df, hn::Load(di, kPerm[0])));
+        const F pb = hn::TableLookupLanes(b, hn::IndicesFromVec(df, hn::Load(di, kPerm[1])));
+        const F pc = hn::TableLookupLanes(c, hn::IndicesFromVec(df, hn::Load(di, kPerm[2])));
+        const I rest = hn::Load(di, kRest);
+        for (int k = 0; k < 3; ++k) {
+            const M isA = hn::RebindMask(df, rest == hn::Set(di, k));
+            const M isB = hn::RebindMask(df, rest == hn::Set(di, (k + 1) % 3));
+            hn::StoreU(hn::IfThenElse(isA, pa, hn::IfThenElse(isB, pb, pc)), df, p + 8 * k);
+        }
     }
     template <class T, int K, class X>
     QRX_LANES_INLINE static void store4(T* p, const X* a, const X* b, const X* c, const X* d) {
@@ -212,6 +298,24 @@ struct VecLanes {
 // The lane type of samples of type T.
 template <class L, class T>
 using Raw = std::conditional_t<std::is_same_v<T, Qrx32f>, typename L::F, typename L::I>;
+
+// Conversions to integers clamp in float first: NaN takes the lower bound
+// (max(NaN, lo) is lo), infinities the nearest bound, and the conversion
+// never sees a value outside the int32 range.
+template <class L>
+QRX_LANES_INLINE typename L::F clampF(typename L::F v, float lo, float hi) {
+    return L::min(L::max(v, L::f(lo)), L::f(hi));
+}
+// Clamped to [lo, hi] and truncated toward zero.
+template <class L>
+QRX_LANES_INLINE typename L::I truncClamp(typename L::F v, float lo, float hi) {
+    return L::truncI(clampF<L>(v, lo, hi));
+}
+// Clamped to [lo, hi] and rounded to nearest, ties to even.
+template <class L>
+QRX_LANES_INLINE typename L::I roundClamp(typename L::F v, float lo, float hi) {
+    return L::roundI(clampF<L>(v, lo, hi));
+}
 
 // Three colour samples of a pixel and, where both sides have one, its alpha.
 template <class X>
@@ -287,12 +391,13 @@ struct Layout {
 
 // K lane sets of pixels from x on, converted by Op (Group: the formula of
 // the leading groups).
-template <class L, int K, class T, class In, class Out, class Op, bool Group>
-QRX_LANES_INLINE void convertPixels(const RowPtrs<const T>& s, const RowPtrs<T>& d, int x) {
-    Px<Raw<L, T>> v[K];
+template <class L, int K, class S, class D, class In, class Out, class Op, bool Group>
+QRX_LANES_INLINE void convertPixels(const RowPtrs<const S>& s, const RowPtrs<D>& d, int x) {
+    Px<Raw<L, S>> v[K];
+    Px<Raw<L, D>> w[K];
     In::template load<L, K>(s, x, v);
-    for (int k = 0; k < K; ++k) v[k] = Op::template apply<L, Group>(v[k]);
-    Out::template store<L, K>(d, x, v);
+    for (int k = 0; k < K; ++k) w[k] = Op::template apply<L, Group>(v[k]);
+    Out::template store<L, K>(d, x, w);
 }
 
 // Converts `width` pixels with Op, whose apply<L, Group>() maps a pixel of
@@ -301,21 +406,24 @@ QRX_LANES_INLINE void convertPixels(const RowPtrs<const T>& s, const RowPtrs<T>&
 // from the rest of the row (Group false); with kGroup 1 every pixel takes
 // the same formula. Vector steps (a whole vector of samples, then single
 // float vectors of pixels) never pass the end of their part of the row.
-template <class T, class In, class Out, class Op>
-void convertRow(RowPtrs<const T> s, RowPtrs<T> d, int width) {
+// Sources hold samples of type S, destinations of type D; a wide step
+// takes as many lane sets as a whole vector of the larger type holds.
+template <class S, class D, class In, class Out, class Op>
+void convertRow(RowPtrs<const S> s, RowPtrs<D> d, int width) {
     constexpr bool kSplit = Op::kGroup > 1;
     const int lead = kSplit ? width - width % Op::kGroup : width;
     int x = 0;
 #if QRX_SIMD
     using V = VecLanes;
-    constexpr int kWide = V::batch<T>;
+    constexpr int kWide = V::batch<S> < V::batch<D> ? V::batch<S> : V::batch<D>;
     for (; x + kWide * V::kLanes <= lead; x += kWide * V::kLanes)
-        convertPixels<V, kWide, T, In, Out, Op, kSplit>(s, d, x);
-    for (; x + V::kLanes <= lead; x += V::kLanes) convertPixels<V, 1, T, In, Out, Op, kSplit>(s, d, x);
+        convertPixels<V, kWide, S, D, In, Out, Op, kSplit>(s, d, x);
+    for (; x + V::kLanes <= lead; x += V::kLanes) convertPixels<V, 1, S, D, In, Out, Op, kSplit>(s, d, x);
 #endif
-    for (; x < lead; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, kSplit>(s, d, x);
-    for (; x < width; ++x) convertPixels<ScalarLanes, 1, T, In, Out, Op, false>(s, d, x);
+    for (; x < lead; ++x) convertPixels<ScalarLanes, 1, S, D, In, Out, Op, kSplit>(s, d, x);
+    for (; x < width; ++x) convertPixels<ScalarLanes, 1, S, D, In, Out, Op, false>(s, d, x);
 }
+
 
 }  // namespace QRX_ISA
 }  // namespace qrx::lanes

@@ -254,6 +254,10 @@ TEST(XyzLuv, KnownValues) {
     // read 9 and 18 quarters.
     EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {1, 0, 0})[0], 2);
     EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {2, 0, 0})[0], 5);
+    // Y rounding to code 32 takes the whole-code table: (0, 42, 21) and (0, 35, 90) have
+    // Y near 31.55, where the quarter-step entry would give 106.5 and move v or u by one.
+    EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {0, 42, 21}), (B{107, 71, 154}));
+    EXPECT_EQ(row<Qrx8u>(qrxiRGBToLUV_8u_C3R, 3, 1, {0, 35, 90}), (B{107, 77, 83}));
     // 32f Y above 1 takes the table's last entry (1, 1): the series at u = 1 gives
     // L 129.31 for Y = 2 (the exact 130.15 is out of the series' reach).
     EXPECT_NEAR(row<Qrx32f>(qrxiRGBToLUV_32f_C3R, 3, 1, {2.0f})[0], 129.3099f, 1e-3f);

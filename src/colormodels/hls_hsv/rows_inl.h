@@ -264,7 +264,7 @@ struct HsvToRgb {
 template <class T, Form In, Form Out, template <class> class Op, bool BgrIn = false,
           bool BgrOut = false>
 void row(RowPtrs<const T> s, RowPtrs<T> d, int width) {
-    lanes::convertRow<T, Layout<T, In, BgrIn>, Layout<T, Out, BgrOut>, Op<T>>(s, d, width);
+    lanes::convertRow<T, T, Layout<T, In, BgrIn>, Layout<T, Out, BgrOut>, Op<T>>(s, d, width);
 }
 
 // The RGB members, three channels and four with the fourth left alone.

@@ -1,18 +1,27 @@
 // Row functions of RGB to and from XYZ and LUV, compiled once per target by
 // the units the build generates (QRX_ISA names the target). Each formula is
-// written once over lanes (colormodels/lanes.h): vector targets run it on
-// whole vectors of pixels, every target runs it pixel by pixel on the rest.
+// written once over lane sets (colormodels/lanes_inl.h): vector targets run
+// it on whole vectors of pixels, every target runs it pixel by pixel on the
+// rest.
 #include <cstdint>
 #include <type_traits>
 
 #include "colormodels/cie.h"
-#include "colormodels/lanes.h"
+#include "colormodels/lanes_inl.h"
 #include "colormodels/xyz_luv/luv_tables.h"
 #include "colormodels/xyz_luv/rows.h"
 
 namespace qrx {
 inline namespace QRX_ISA {
 namespace {
+
+using lanes::clampF;
+using lanes::Form;
+using lanes::Layout;
+using lanes::Px;
+using lanes::Raw;
+using lanes::roundClamp;
+using lanes::truncClamp;
 
 // ---- sample scales ---------------------------------------------------------
 // Integer samples enter the float arithmetic on the 0..65535 (or 0..255)
@@ -22,23 +31,23 @@ template <class T>
 constexpr float kMax = std::is_same_v<T, Qrx8u> ? 255.0f : 65535.0f;
 
 template <class L, class T>
-typename L::F toScale(LaneOf<L, T> v) {
+QRX_LANES_INLINE typename L::F toScale(Raw<L, T> v) {
     if constexpr (std::is_same_v<T, Qrx32f>) return v;
-    else if constexpr (std::is_same_v<T, Qrx16s>) return L::toF(v + L::ki(32768));
+    else if constexpr (std::is_same_v<T, Qrx16s>) return L::toF(v + L::i(32768));
     else return L::toF(v);
 }
 
 // A code on the 0..max scale as the destination's sample.
 template <class L, class T>
-typename L::I fromCode(typename L::I code) {
-    if constexpr (std::is_same_v<T, Qrx16s>) return code - L::ki(32768);
+QRX_LANES_INLINE typename L::I fromCode(typename L::I code) {
+    if constexpr (std::is_same_v<T, Qrx16s>) return code - L::i(32768);
     else return code;
 }
 
 template <class L>
-void matrix(const float (&m)[3][3], const typename L::F in[3], typename L::F out[3]) {
+QRX_LANES_INLINE void matrix(const float (&m)[3][3], const typename L::F in[3], typename L::F out[3]) {
     for (int i = 0; i < 3; ++i)
-        out[i] = (L::k(m[i][0]) * in[0] + L::k(m[i][1]) * in[1]) + L::k(m[i][2]) * in[2];
+        out[i] = (L::f(m[i][0]) * in[0] + L::f(m[i][1]) * in[1]) + L::f(m[i][2]) * in[2];
 }
 
 // ---- XYZ -------------------------------------------------------------------
@@ -48,10 +57,10 @@ void matrix(const float (&m)[3][3], const typename L::F in[3], typename L::F out
 template <const int (&M)[3][3], int Shift>
 struct IntMatrix {
     template <class L>
-    static void px(const typename L::I in[3], typename L::I out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::I in[3], typename L::I out[3]) {
         for (int i = 0; i < 3; ++i)
-            out[i] = L::template shr<Shift>(L::ki(M[i][0]) * in[0] + L::ki(M[i][1]) * in[1] +
-                                            L::ki(M[i][2]) * in[2]);
+            out[i] = L::template shr<Shift>(L::i(M[i][0]) * in[0] + L::i(M[i][1]) * in[1] +
+                                            L::i(M[i][2]) * in[2]);
     }
 };
 
@@ -75,7 +84,7 @@ using XyzToRgbTail8 = IntMatrix<kRgbTail, 16>;
 template <class T, bool Inverse>
 struct FloatMatrix {
     template <class L>
-    static void px(const LaneOf<L, T> in[3], LaneOf<L, T> out[3]) {
+    QRX_LANES_INLINE static void px(const Raw<L, T> in[3], Raw<L, T> out[3]) {
         typename L::F v[3], s[3];
         for (int c = 0; c < 3; ++c) v[c] = toScale<L, T>(in[c]);
         matrix<L>(Inverse ? kXyzToRgb : kRgbToXyz, v, s);
@@ -95,21 +104,21 @@ constexpr float kUn = 0.197839f, kVn = 0.468342f;
 // 32f: unscaled L, u, v; 9-term cube-root series.
 struct RgbToLuv32f {
     template <class L>
-    static void px(const typename L::F in[3], typename L::F out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::F in[3], typename L::F out[3]) {
         using F = typename L::F;
         F xyz[3];
         matrix<L>(kRgbToXyz, in, xyz);
         const F x = xyz[0], y = xyz[1], z = xyz[2];
-        const F cb = cbrtFromTable<L, 9>(kLuvCubeRoots, y, cubeRootIndex<L, 129>(y, 128.0f));
-        const F l = L::sel(y > L::k(0.008856f), L::k(116.0f) * cb - L::k(16.0f), L::k(903.3f) * y);
-        const F q = L::k(1.0f) / ((x + L::k(15.0f) * y) + L::k(3.0f) * z);
-        const auto black = z == L::k(0.0f);
-        const F up = L::sel(black, L::k(0.0f), (L::k(4.0f) * x) * q);
-        const F vp = L::sel(black, L::k(0.0f), (L::k(9.0f) * y) * q);
-        const F l13 = L::k(13.0f) * l;
+        const F cb = lanes::cbrtFromTable<L, 9>(kLuvCubeRoots, y, lanes::cubeRootIndex<L, 129>(y, 128.0f));
+        const F l = L::select(y > L::f(0.008856f), L::f(116.0f) * cb - L::f(16.0f), L::f(903.3f) * y);
+        const F q = L::f(1.0f) / ((x + L::f(15.0f) * y) + L::f(3.0f) * z);
+        const auto black = z == L::f(0.0f);
+        const F up = L::select(black, L::f(0.0f), (L::f(4.0f) * x) * q);
+        const F vp = L::select(black, L::f(0.0f), (L::f(9.0f) * y) * q);
+        const F l13 = L::f(13.0f) * l;
         out[0] = l;
-        out[1] = l13 * (up - L::k(kUn));
-        out[2] = l13 * (vp - L::k(kVn));
+        out[1] = l13 * (up - L::f(kUn));
+        out[2] = l13 * (vp - L::f(kVn));
     }
 };
 
@@ -125,53 +134,53 @@ struct RgbToLuv16 {
     }
 
     template <class L>
-    static void px(const typename L::I in[3], typename L::I out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::I in[3], typename L::I out[3]) {
         using F = typename L::F;
         const F rgb[3] = {toScale<L, T>(in[0]), toScale<L, T>(in[1]), toScale<L, T>(in[2])};
         F xyz[3];
         matrix<L>(kRgbToXyz, rgb, xyz);
         const F x = xyz[0], y = xyz[1], z = xyz[2];
         const auto index = L::template shr<9>(code<L>(y));
-        const F yn = y * L::k(1.5259022e-05f);
-        const F cb = cbrtFromTable<L, 7>(kLuvCubeRoots, yn, index);
-        const F l = L::sel(y > L::k(580.378f), L::k(116.0f) * cb - L::k(16.0f), yn * L::k(903.3f));
-        const F d = (L::k(3.0f) * z + L::k(15.0f) * y) + x;
-        const F q = L::k(1.0f) / d;
-        const F l13 = L::k(13.0f) * l;
-        const F u = ((L::k(4.0f) * x) * q - L::k(kUn)) * l13;
-        const F v = ((L::k(9.0f) * y) * q - L::k(kVn)) * l13;
-        const auto black = d == L::k(0.0f);
-        out[0] = fromCode<L, T>(code<L>(l * L::k(655.35f)));
+        const F yn = y * L::f(1.5259022e-05f);
+        const F cb = lanes::cbrtFromTable<L, 7>(kLuvCubeRoots, yn, index);
+        const F l = L::select(y > L::f(580.378f), L::f(116.0f) * cb - L::f(16.0f), yn * L::f(903.3f));
+        const F d = (L::f(3.0f) * z + L::f(15.0f) * y) + x;
+        const F q = L::f(1.0f) / d;
+        const F l13 = L::f(13.0f) * l;
+        const F u = ((L::f(4.0f) * x) * q - L::f(kUn)) * l13;
+        const F v = ((L::f(9.0f) * y) * q - L::f(kVn)) * l13;
+        const auto black = d == L::f(0.0f);
+        out[0] = fromCode<L, T>(code<L>(l * L::f(655.35f)));
         out[1] = fromCode<L, T>(
-            L::selI(black, L::ki(0), code<L>((u + L::k(134.0f)) * L::k(185.12712f))));
-        out[2] = fromCode<L, T>(L::selI(
-            black, L::ki(0), code<L>((v + L::k(140.0f)) * L::k(250.13359f) + L::k(0.5f))));
+            L::selectI(black, L::i(0), code<L>((u + L::f(134.0f)) * L::f(185.12712f))));
+        out[2] = fromCode<L, T>(L::selectI(
+            black, L::i(0), code<L>((v + L::f(140.0f)) * L::f(250.13359f) + L::f(0.5f))));
     }
 };
 
 // 8u: lightness from the tables, u and v by true division.
 struct RgbToLuv8u {
     template <class L>
-    static void px(const typename L::I in[3], typename L::I out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::I in[3], typename L::I out[3]) {
         using F = typename L::F;
         const F rgb[3] = {L::toF(in[0]), L::toF(in[1]), L::toF(in[2])};
         F xyz[3];
         matrix<L>(kRgbToXyz, rgb, xyz);
-        const typename L::I i = truncClamp<L>(xyz[1] + L::k(0.5f), 0.0f, 255.0f);
-        const typename L::I j = truncClamp<L>(L::k(4.0f) * xyz[1] + L::k(0.5f), 0.0f, 127.0f);
+        const typename L::I i = truncClamp<L>(xyz[1] + L::f(0.5f), 0.0f, 255.0f);
+        const typename L::I j = truncClamp<L>(L::f(4.0f) * xyz[1] + L::f(0.5f), 0.0f, 127.0f);
         const typename L::I big = L::gatherI(kLuvLightness.big, i);
         const typename L::I small = L::gatherI(kLuvLightness.small, j);
-        const auto dark = L::toF(i) < L::k(32.0f);
-        const F lq = L::sel(dark, L::toF(small) * L::k(0.25f), L::toF(big));
-        const auto zero = L::both(dark, L::toF(j) == L::k(0.0f));
-        const F xn = xyz[0] / L::k(255.0f), yn = xyz[1] / L::k(255.0f), zn = xyz[2] / L::k(255.0f);
-        const F d = (L::k(3.0f) * zn + xn) + L::k(15.0f) * yn;
-        const F up = L::sel(zero, L::k(0.0f), (L::k(4.0f) * xn) / d);
-        const F vp = L::sel(zero, L::k(0.0f), (L::k(9.0f) * yn) / d);
-        out[0] = L::selI(dark, L::template shr<2>(small + L::ki(2)), big);
-        out[1] = truncClamp<L>((L::k(3.6723163f) * lq) * (up - L::k(kUn)) + L::k(97.02543f), 0.0f,
+        const auto dark = L::toF(i) < L::f(32.0f);
+        const F lq = L::select(dark, L::toF(small) * L::f(0.25f), L::toF(big));
+        const auto zero = L::both(dark, L::toF(j) == L::f(0.0f));
+        const F xn = xyz[0] / L::f(255.0f), yn = xyz[1] / L::f(255.0f), zn = xyz[2] / L::f(255.0f);
+        const F d = (L::f(3.0f) * zn + xn) + L::f(15.0f) * yn;
+        const F up = L::select(zero, L::f(0.0f), (L::f(4.0f) * xn) / d);
+        const F vp = L::select(zero, L::f(0.0f), (L::f(9.0f) * yn) / d);
+        out[0] = L::selectI(dark, L::template shr<2>(small + L::i(2)), big);
+        out[1] = truncClamp<L>((L::f(3.6723163f) * lq) * (up - L::f(kUn)) + L::f(97.02543f), 0.0f,
                                255.0f);
-        out[2] = truncClamp<L>((L::k(4.961832f) * lq) * (vp - L::k(kVn)) + L::k(136.75955f), 0.0f,
+        out[2] = truncClamp<L>((L::f(4.961832f) * lq) * (vp - L::f(kVn)) + L::f(136.75955f), 0.0f,
                                255.0f);
     }
 };
@@ -180,18 +189,18 @@ struct RgbToLuv8u {
 
 // X and Z from Y (on the output scale) and the chromaticities u', v'.
 template <class L>
-void xzFromChroma(typename L::F y, typename L::F up, typename L::F vp, typename L::F& x,
+QRX_LANES_INLINE void xzFromChroma(typename L::F y, typename L::F up, typename L::F vp, typename L::F& x,
                   typename L::F& z) {
     const typename L::F t = y / vp;
-    x = (L::k(2.25f) * t) * up;
-    z = (L::k(3.0f) * t - L::k(5.0f) * y) - x / L::k(3.0f);
+    x = (L::f(2.25f) * t) * up;
+    z = (L::f(3.0f) * t - L::f(5.0f) * y) - x / L::f(3.0f);
 }
 
 // Y from L, before scaling: the cube above the threshold, linear below.
 template <class L>
-typename L::F yFromLightness(typename L::F l) {
-    const typename L::F a = (l + L::k(16.0f)) / L::k(116.0f);
-    return L::sel(l >= L::k(7.9996247f), (a * a) * a, l / L::k(903.3f));
+QRX_LANES_INLINE typename L::F yFromLightness(typename L::F l) {
+    const typename L::F a = (l + L::f(16.0f)) / L::f(116.0f);
+    return L::select(l >= L::f(7.9996247f), (a * a) * a, l / L::f(903.3f));
 }
 
 // 8u, 16u and 16s: decode, +0.5 and truncate, clamp to 0..max; blue's last
@@ -199,79 +208,99 @@ typename L::F yFromLightness(typename L::F l) {
 template <class T>
 struct LuvToRgbInt {
     template <class L>
-    static void px(const typename L::I in[3], typename L::I out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::I in[3], typename L::I out[3]) {
         using F = typename L::F;
-        const F m = L::k(kMax<T>);
-        const F l = (toScale<L, T>(in[0]) * L::k(100.0f)) / m;
-        const F u = (toScale<L, T>(in[1]) * L::k(354.0f)) / m - L::k(134.0f);
-        const F v = (toScale<L, T>(in[2]) * L::k(262.0f)) / m - L::k(140.0f);
+        const F m = L::f(kMax<T>);
+        const F l = (toScale<L, T>(in[0]) * L::f(100.0f)) / m;
+        const F u = (toScale<L, T>(in[1]) * L::f(354.0f)) / m - L::f(134.0f);
+        const F v = (toScale<L, T>(in[2]) * L::f(262.0f)) / m - L::f(140.0f);
         const F y = yFromLightness<L>(l) * m;
-        const F l13 = L::k(13.0f) * l;
-        const F up = u / l13 + L::k(0.19783941f);
-        F vp = v / l13 + L::k(0.4683422f);
+        const F l13 = L::f(13.0f) * l;
+        const F up = u / l13 + L::f(0.19783941f);
+        F vp = v / l13 + L::f(0.4683422f);
         if constexpr (!std::is_same_v<T, Qrx8u>)
-            vp = L::sel(L::abs(vp) < L::k(1.1920929e-05f), vp + L::k(9e-5f), vp);
+            vp = L::select(L::abs(vp) < L::f(1.1920929e-05f), vp + L::f(9e-5f), vp);
         F x, z;
         xzFromChroma<L>(y, up, vp, x, z);
         const typename L::I rgb[3] = {
-            truncClamp<L>(((L::k(0.5f) - L::k(1.53715f) * y) + L::k(3.240479f) * x) -
-                              L::k(0.498535f) * z,
+            truncClamp<L>(((L::f(0.5f) - L::f(1.53715f) * y) + L::f(3.240479f) * x) -
+                              L::f(0.498535f) * z,
                           0.0f, kMax<T>),
-            truncClamp<L>(((L::k(1.875991f) * y + L::k(0.5f)) - L::k(0.969256f) * x) +
-                              L::k(0.041556f) * z,
+            truncClamp<L>(((L::f(1.875991f) * y + L::f(0.5f)) - L::f(0.969256f) * x) +
+                              L::f(0.041556f) * z,
                           0.0f, kMax<T>),
-            L::truncHalfPlusD(L::k(0.055648f) * x - L::k(0.204043f) * y, 1.057311, z, 0.0,
+            L::truncHalfPlusD(L::f(0.055648f) * x - L::f(0.204043f) * y, 1.057311, z, 0.0,
                               kMax<T>)};
-        const auto black = l < L::k(9e-5f);
-        for (const int c : {0, 1, 2}) out[c] = fromCode<L, T>(L::selI(black, L::ki(0), rgb[c]));
+        const auto black = l < L::f(9e-5f);
+        for (const int c : {0, 1, 2}) out[c] = fromCode<L, T>(L::selectI(black, L::i(0), rgb[c]));
     }
 };
 
 // 32f: no decoding, the 32f white point, float matrix clamped to [0, 1].
 struct LuvToRgb32f {
     template <class L>
-    static void px(const typename L::F in[3], typename L::F out[3]) {
+    QRX_LANES_INLINE static void px(const typename L::F in[3], typename L::F out[3]) {
         using F = typename L::F;
         const F l = in[0];
         const F y = yFromLightness<L>(l);
-        const F l13 = L::k(13.0f) * l;
-        const F up = in[1] / l13 + L::k(kUn);
-        F vp = in[2] / l13 + L::k(kVn);
-        vp = L::sel(L::abs(vp) < L::k(1.1920929e-07f), vp + L::k(9e-5f), vp);
+        const F l13 = L::f(13.0f) * l;
+        const F up = in[1] / l13 + L::f(kUn);
+        F vp = in[2] / l13 + L::f(kVn);
+        vp = L::select(L::abs(vp) < L::f(1.1920929e-07f), vp + L::f(9e-5f), vp);
         F xyz[3], rgb[3];
         xyz[1] = y;
         xzFromChroma<L>(y, up, vp, xyz[0], xyz[2]);
         matrix<L>(kXyzToRgb, xyz, rgb);
-        const auto black = l < L::k(9e-5f);
+        const auto black = l < L::f(9e-5f);
         for (int c = 0; c < 3; ++c)
-            out[c] = L::sel(black, L::k(0.0f), clampF<L>(rgb[c], 0.0f, 1.0f));
+            out[c] = L::select(black, L::f(0.0f), clampF<L>(rgb[c], 0.0f, 1.0f));
     }
 };
 
 // ---- rows ------------------------------------------------------------------
 
+// A formula px(in, out) on the three samples of a pixel as a row operation;
+// with Tail, the columns from the leading width rounded down to a multiple
+// of Group take Tail's formula instead.
+template <class Formula, class Tail = Formula, int Group = 1>
+struct PerPixel {
+    static constexpr int kGroup = Group;
+    template <class L, bool Lead, class X>
+    QRX_LANES_INLINE static Px<X> apply(const Px<X>& p) {
+        Px<X> out{{}, p.a};
+        if constexpr (Lead || Group == 1) Formula::template px<L>(p.c, out.c);
+        else Tail::template px<L>(p.c, out.c);
+        return out;
+    }
+};
+
+template <class T, int Channels, class Op>
+void row(const T* src, T* dst, int width) {
+    constexpr Form kForm = Channels == 3 ? Form::C3 : Form::AC4;
+    lanes::convertRow<T, T, Layout<T, kForm>, Layout<T, kForm>, Op>(RowPtrs<const T>{{src}},
+                                                                    RowPtrs<T>{{dst}}, width);
+}
+
 // 8-bit XYZ: leading groups of 8 (three channels) or 4 (four channels)
 // take the vector formula, the rest of the row the tail formula.
-template <class Lead, class Tail, int Channels>
-void xyz8Row(const Qrx8u* src, Qrx8u* dst, int width) {
-    constexpr int group = Channels == 3 ? 8 : 4;
-    convertRow<Lead, Tail, Qrx8u, Qrx8u, Channels>(src, dst, width, width / group * group);
-}
+template <class Lead, class Tail>
+constexpr CieRowPair<Qrx8u> xyz8 = {row<Qrx8u, 3, PerPixel<Lead, Tail, 8>>,
+                                    row<Qrx8u, 4, PerPixel<Lead, Tail, 4>>};
 
 template <class Formula, class T>
 constexpr CieRowPair<T> pair() {
-    return {formulaRow<Formula, T, T, 3>, formulaRow<Formula, T, T, 4>};
+    return {row<T, 3, PerPixel<Formula>>, row<T, 4, PerPixel<Formula>>};
 }
 
 }  // namespace
 
 extern const XyzLuvRows kXyzLuvRows;
 const XyzLuvRows kXyzLuvRows{
-    .rgbToXyz = {{xyz8Row<RgbToXyzLead8, RgbToXyzTail8, 3>, xyz8Row<RgbToXyzLead8, RgbToXyzTail8, 4>},
+    .rgbToXyz = {xyz8<RgbToXyzLead8, RgbToXyzTail8>,
                  pair<FloatMatrix<Qrx16u, false>, Qrx16u>(),
                  pair<FloatMatrix<Qrx16s, false>, Qrx16s>(),
                  pair<FloatMatrix<Qrx32f, false>, Qrx32f>()},
-    .xyzToRgb = {{xyz8Row<XyzToRgbLead8, XyzToRgbTail8, 3>, xyz8Row<XyzToRgbLead8, XyzToRgbTail8, 4>},
+    .xyzToRgb = {xyz8<XyzToRgbLead8, XyzToRgbTail8>,
                  pair<FloatMatrix<Qrx16u, true>, Qrx16u>(),
                  pair<FloatMatrix<Qrx16s, true>, Qrx16s>(),
                  pair<FloatMatrix<Qrx32f, true>, Qrx32f>()},

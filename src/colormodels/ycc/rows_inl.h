@@ -165,7 +165,7 @@ struct YccToRgb<Qrx32f> {
 
 template <class T, Form Pixels, template <class> class Op>
 void row(RowPtrs<const T> s, RowPtrs<T> d, int width) {
-    lanes::convertRow<T, Layout<T, Pixels>, Layout<T, Pixels>, Op<T>>(s, d, width);
+    lanes::convertRow<T, T, Layout<T, Pixels>, Layout<T, Pixels>, Op<T>>(s, d, width);
 }
 
 template <class T, template <class> class Op>
