@@ -70,7 +70,7 @@ HWY_INLINE V8 lookup(const Table& t, V8 v) {
     // Pieces k and k + 8 joined: one of the two shuffles gives zero.
     const V8 flipped = hn::Xor(v, hn::Set(kD8, 0x80));
     VS8 level[8];
-    for (int k = 0; k < 8; ++k)
+    for (size_t k = 0; k < std::size(level); ++k)
         level[k] = hn::BitCast(kDs8, hn::Or(simd::LookupBytesOr0(t.piece[k], v),
                                             simd::LookupBytesOr0(t.piece[k + 8], flipped)));
     // Bits 6, 5 and 4 moved to the sign bit by doubling each byte.

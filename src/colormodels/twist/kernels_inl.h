@@ -159,8 +159,8 @@ constexpr int pixelByte(int block, int j, bool loaded) {
 template <class F>
 HWY_INLINE V8 shufflePattern(F byteFor) {
     alignas(64) uint8_t pattern[16 * kBlocks];
-    for (int b = 0; b < kBlocks; ++b)
-        for (int i = 0; i < 16; ++i) pattern[16 * b + i] = static_cast<uint8_t>(byteFor(b, i));
+    for (size_t i = 0; i < std::size(pattern); ++i)
+        pattern[i] = static_cast<uint8_t>(byteFor(static_cast<int>(i / 16), static_cast<int>(i % 16)));
     return hn::Load(kD8, pattern);
 }
 
@@ -181,7 +181,7 @@ HWY_INLINE V8 loadTriples(const uint8_t* p, bool fullLoadFits) {
     // Word j of a block from word 3 (j / 4) + j % 4 of the row (its last
     // word is not used).
     alignas(64) int32_t spreadIdx[16];
-    for (int j = 0; j < 16; ++j) spreadIdx[j] = 3 * (j / 4) + std::min(j % 4, 2);
+    for (size_t j = 0; j < std::size(spreadIdx); ++j) spreadIdx[j] = static_cast<int32_t>(3 * (j / 4) + std::min<size_t>(j % 4, 2));
     const uint32_t* w = reinterpret_cast<const uint32_t*>(p);
     const VU words = fullLoadFits ? hn::LoadU(kDu, w) : hn::MaskedLoad(hn::FirstN(kDu, 12), kDu, w);
     return hn::BitCast(kD8, hn::TableLookupLanes(words, hn::SetTableIndices(kDu, spreadIdx)));
@@ -196,9 +196,9 @@ HWY_INLINE V8 loadTriples(const uint8_t* p, bool fullLoadFits) {
 HWY_INLINE void storeTriples(V8 v, uint8_t* p) {
     // Words 0..2 of each block packed to the front (the lanes after them
     // take any word).
-    alignas(64) int32_t packIdx[16];
+    alignas(64) int32_t packIdx[hn::MaxLanes(kDu)];
     const int n = static_cast<int>(hn::Lanes(kDu));
-    for (int j = 0; j < 16; ++j) packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
+    for (int j = 0; j < n; ++j) packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
     const VU words = hn::TableLookupLanes(hn::BitCast(kDu, v), hn::SetTableIndices(kDu, packIdx));
     uint32_t* w = reinterpret_cast<uint32_t*>(p);
 #if HWY_TARGET == HWY_AVX3
