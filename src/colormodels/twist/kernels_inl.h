@@ -104,11 +104,16 @@ struct Weights {
     VF t[4];
 };
 
+// The sum of output k from its products p_j = c_j t_j.
 template <class T>
-HWY_INLINE VF sum(const Weights& w, VF c0, VF c1, VF c2) {
-    const VF p0 = hn::Mul(c0, w.t[0]), p1 = hn::Mul(c1, w.t[1]), p2 = hn::Mul(c2, w.t[2]);
+HWY_INLINE VF sumOf(const Weights& w, VF p0, VF p1, VF p2) {
     if constexpr (std::is_same_v<T, Qrx8s>) return hn::Add(hn::Add(hn::Add(p0, p1), p2), w.t[3]);
     return hn::Add(hn::Add(w.t[3], p0), hn::Add(p1, p2));
+}
+
+template <class T>
+HWY_INLINE VF sum(const Weights& w, VF c0, VF c1, VF c2) {
+    return sumOf<T>(w, hn::Mul(c0, w.t[0]), hn::Mul(c1, w.t[1]), hn::Mul(c2, w.t[2]));
 }
 
 // Mask of the first three elements of every four (the elements an AC4 row
@@ -175,6 +180,18 @@ inline bool boundedFor8Bit(const TwistColumns& m) {
     return true;
 }
 
+// True when every weight of channels 1 and 2 divided by 256 and by 65536
+// stays exact: zero, or at least 2^-100 in magnitude, far above the
+// smallest normal float.
+inline bool scalesExactly(const TwistColumns& m) {
+    for (int k = 0; k < 3; ++k)
+        for (int j = 1; j < 3; ++j) {
+            const float t = std::fabs(m.col[j][k]);
+            if (t != 0.0f && !(t >= 0x1p-100f)) return false;
+        }
+    return true;
+}
+
 // The n three-byte pixels at p, four to a block (see above).
 HWY_INLINE V8 loadTriples(const uint8_t* p, bool fullLoadFits) {
 #if HWY_TARGET == HWY_AVX3
@@ -211,28 +228,38 @@ HWY_INLINE void storeTriples(V8 v, uint8_t* p) {
 #endif
 }
 
-// Stores the first three bytes of every four; the fourth bytes of v are zero.
-HWY_INLINE void storeColourBytes(V8 v, uint8_t* p) {
+// Stores the first three bytes of every four; the fourth bytes of v are
+// zero. Built once per row.
+struct ColourStore {
 #if HWY_TARGET == HWY_AVX3
-    const auto three = hn::Set(kD8, 3);
-    hn::BlendedStore(v, hn::Ne(hn::And(hn::Iota(kD8, 0), three), three), kD8, p);
+    hn::Mask<decltype(kD8)> keep = hn::Ne(hn::And(hn::Iota(kD8, 0), hn::Set(kD8, 3)), hn::Set(kD8, 3));
+    HWY_INLINE void operator()(V8 v, uint8_t* p) const { hn::BlendedStore(v, keep, kD8, p); }
 #else
     // No byte-masked store: the destination's fourth bytes are read and
     // written back.
-    const V8 fourth = hn::BitCast(kD8, hn::Set(kDu, 0xFF000000u));
-    hn::StoreU(hn::Or(v, hn::And(hn::LoadU(kD8, p), fourth)), kD8, p);
+    V8 fourth = hn::BitCast(kD8, hn::Set(kDu, 0xFF000000u));
+    HWY_INLINE void operator()(V8 v, uint8_t* p) const { hn::StoreU(hn::Or(v, hn::And(hn::LoadU(kD8, p), fourth)), kD8, p); }
 #endif
-}
+};
 
 // Sums bounded for 8-bit pixels (boundedFor8Bit) are rounded and clamped by
 // saturating packs; others take min then max in float first.
-template <class T, Pack P, bool Bounded>
+//
+// Scaled (8u AC4, bounded, weights that scale exactly): channel c is not
+// moved down but read where it stands in its pixel's lane, as 256^c times
+// its value, and its weights are divided by 256^c. Both factors are exact,
+// so every product is the same real number as the scalar one, rounded
+// once: the same float. It saves the three shuffles of the channels.
+template <class T, Pack P, bool Bounded, bool Scaled = false>
 HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns& m) {
     constexpr bool kSigned = std::is_same_v<T, Qrx8s>;
+    static_assert(!Scaled || (Bounded && !kSigned && P == Pack::AC4), "scaled channels: 8u AC4, bounded sums");
     const int n = static_cast<int>(hn::Lanes(kDu));
     Weights w[3];
     for (int k = 0; k < 3; ++k)
-        for (int j = 0; j < 4; ++j) w[k].t[j] = hn::Set(kDf, m.col[j][k]);
+        for (int j = 0; j < 4; ++j)
+            w[k].t[j] = hn::Set(kDf, Scaled && (j == 1 || j == 2) ? m.col[j][k] / (j == 1 ? 256.0f : 65536.0f)
+                                                                  : m.col[j][k]);
     // Channel c of each pixel to byte 0 (8u) or 3 (8s) of its lane.
     V8 pick[3];
     for (int c = 0; c < 3; ++c)
@@ -249,10 +276,13 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
     });
     const VF lo = hn::Set(kDf, kSigned ? -128.0f : 0.0f), hi = hn::Set(kDf, kSigned ? 127.0f : 255.0f);
     const auto byteMask = hn::Set(kDi, 0xFF);
+    const ColourStore storeColour;
     const uint8_t* s = reinterpret_cast<const uint8_t*>(src);
     uint8_t* d = reinterpret_cast<uint8_t*>(dst);
-    int x = 0;
-    for (; x + n <= width; x += n) {
+    // The products of the pixels at x (load, channels to lanes, convert,
+    // multiply).
+    VF p[3][3];
+    auto products = [&](int x) {
         V8 px;
         if constexpr (P == Pack::C3) {
             // A full AVX-512 load is 4n bytes: n / 3 pixels more than the step.
@@ -260,32 +290,51 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
         } else {
             px = hn::LoadU(kD8, s + 4 * x);
         }
-        VF c[3];
         for (int ch = 0; ch < 3; ++ch) {
-            const auto lane = hn::BitCast(kDi, simd::LookupBytesOr0(px, pick[ch]));
-            c[ch] = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
+            VF c;
+            if constexpr (Scaled) {
+                c = hn::ConvertTo(kDf, hn::And(hn::BitCast(kDi, px), hn::Set(kDi, 0xFF << (8 * ch))));
+            } else {
+                const auto lane = hn::BitCast(kDi, simd::LookupBytesOr0(px, pick[ch]));
+                c = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
+            }
+            for (int k = 0; k < 3; ++k) p[k][ch] = hn::Mul(c, w[k].t[ch]);
         }
+    };
+    // The loop is software-pipelined: the next step's products are issued
+    // before this step's sums are rounded, packed and stored, which keeps
+    // the long chain from load to store from filling the processor's
+    // queues. The next step's pixels are all read before this step's are
+    // written, and they do not overlap, so in-place rows stay safe.
+    int x = 0;
+    if (n <= width) products(0);
+    for (; x + n <= width; x += n) {
         hn::Vec<decltype(kDi)> o[3];
-        V8 packed;
-        if constexpr (Bounded) {
-            // Sums within the int32 range: rounding then saturating packs
-            // clamp as min-then-max would.
-            for (int k = 0; k < 3; ++k) o[k] = simd::RoundToInt32(sum<T>(w[k], c[0], c[1], c[2]));
-            packed = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2]) : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
-        } else {
-            // min then max, as the scalar code: a NaN sum takes the top.
-            // Within the type's range the rounding cannot overflow.
-            for (int k = 0; k < 3; ++k) {
-                o[k] = simd::RoundToInt32(hn::Max(hn::Min(sum<T>(w[k], c[0], c[1], c[2]), hi), lo));
+        for (int k = 0; k < 3; ++k) {
+            const VF sk = sumOf<T>(w[k], p[k][0], p[k][1], p[k][2]);
+            if constexpr (Bounded) {
+                // Sums within the int32 range: rounding then saturating
+                // packs clamp as min-then-max would.
+                o[k] = simd::RoundToInt32(sk);
+            } else {
+                // min then max, as the scalar code: a NaN sum takes the top.
+                // Within the type's range the rounding cannot overflow.
+                o[k] = simd::RoundToInt32(hn::Max(hn::Min(sk, hi), lo));
                 if constexpr (kSigned) o[k] = hn::And(o[k], byteMask);
             }
+        }
+        if (x + 2 * n <= width) products(x + n);
+        V8 packed;
+        if constexpr (Bounded) {
+            packed = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2]) : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
+        } else {
             packed = hn::BitCast(kD8, hn::Or3(o[0], hn::ShiftLeft<8>(o[1]), hn::ShiftLeft<16>(o[2])));
         }
         const V8 bytes = simd::LookupBytesOr0(packed, place);
         if constexpr (P == Pack::C3) {
             storeTriples(bytes, d + 3 * x);
         } else {
-            storeColourBytes(bytes, d + 4 * x);
+            storeColour(bytes, d + 4 * x);
         }
     }
     return x;
@@ -293,8 +342,10 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
 
 template <class T, Pack P>
 int twistBytesKernel(const T* src, T* dst, int width, const TwistColumns& m) {
-    return boundedFor8Bit(m) ? twistBytesRun<T, P, true>(src, dst, width, m)
-                             : twistBytesRun<T, P, false>(src, dst, width, m);
+    if (!boundedFor8Bit(m)) return twistBytesRun<T, P, false>(src, dst, width, m);
+    if constexpr (std::is_same_v<T, Qrx8u> && P == Pack::AC4)
+        if (scalesExactly(m)) return twistBytesRun<T, P, true, true>(src, dst, width, m);
+    return twistBytesRun<T, P, true>(src, dst, width, m);
 }
 
 template <class T, Pack P>
