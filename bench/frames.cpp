@@ -137,11 +137,18 @@ std::string sizeName(QrxRoiSize r) {
 
 }  // namespace
 
+namespace {
+double gTargetMinTime = 0;
+}  // namespace
+
+void setTargetMinTime(double seconds) { gTargetMinTime = seconds; }
+double targetMinTime() { return gTargetMinTime; }
+
 void registerCase(const std::string& subject, const Layout& src, const Layout& dst, Runner run,
-                  std::initializer_list<QrxRoiSize> sizes) {
+                  std::initializer_list<QrxRoiSize> sizes, double minTime) {
   for (QrxRoiSize roi : sizes) {
     std::string name = subject + "/" + sizeName(roi);
-    benchmark::RegisterBenchmark(name.c_str(), [&src, &dst, run, roi](benchmark::State& state) {
+    auto* b = benchmark::RegisterBenchmark(name.c_str(), [&src, &dst, run, roi](benchmark::State& state) {
       Args args{&cachedImage(src, true, roi), &cachedImage(dst, false, roi), roi};
       int status = run(args);
       if (status < 0) state.SkipWithError(("status " + std::to_string(status)).c_str());
@@ -154,6 +161,7 @@ void registerCase(const std::string& subject, const Layout& src, const Layout& d
       state.SetBytesProcessed(std::int64_t(state.iterations()) *
                               std::int64_t(src.regionBytes(roi.width, roi.height)));
     });
+    if (minTime > 0) b->MinTime(minTime);
   }
 }
 

@@ -77,9 +77,16 @@ constexpr QrxRoiSize kSmall{64, 64};
 
 // Registers "<subject>/<size>" for each size (by default the full frame and
 // the 64x64 region). Images are shared between cases through a cache keyed
-// by layout and role.
+// by layout and role. `minTime` (seconds per repetition), when above 0,
+// overrides --benchmark_min_time for these cases.
 void registerCase(const std::string& subject, const Layout& src, const Layout& dst,
-                  Runner run, std::initializer_list<QrxRoiSize> sizes = {kFrame, kSmall});
+                  Runner run, std::initializer_list<QrxRoiSize> sizes = {kFrame, kSmall},
+                  double minTime = 0);
+
+// Seconds per repetition of the per-target cases ("<op>/<target>/<size>"),
+// set by main() from --qrx_target_min_time (0: --benchmark_min_time).
+void setTargetMinTime(double seconds);
+double targetMinTime();
 
 // Registers a peer case and records what it does under "peer:<name>".
 void registerPeer(const std::string& name, const Layout& src, const Layout& dst, Runner run,

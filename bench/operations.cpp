@@ -56,7 +56,7 @@ void registerOperations() {
         const auto target = static_cast<qrx::Target>(t);
         if (!qrx::targetSupported(target)) continue;
         registerCase(std::string(op.name) + "/" + qrx::targetName(target), *op.src, *op.dst,
-                     underTarget(target, op.run), {kFrame});
+                     underTarget(target, op.run), {kFrame}, targetMinTime());
       }
     }
   describe("qrx.operations", std::to_string(count));

@@ -77,8 +77,17 @@ typedef struct {
     int32_t x, y, width, height;
 } QrxRect;
 
+/* The enumerations are 32-bit integers. In C++ they get that fixed
+ * underlying type, so that every value a C caller passes (grid 4, dither -1)
+ * is a valid value of the type and the operation can reject it. */
+#ifdef __cplusplus
+#define QRX_ENUM_INT32 : int32_t
+#else
+#define QRX_ENUM_INT32
+#endif
+
 /* Colour order of the top-left 2x2 cell of a Bayer colour-filter array. */
-typedef enum {
+typedef enum QRX_ENUM_INT32 {
     qrxGridBGGR = 0,
     qrxGridRGGB = 1,
     qrxGridGBRG = 2,
@@ -86,7 +95,7 @@ typedef enum {
 } QrxBayerGrid;
 
 /* Treatment of the quantisation error in qrxiReduceBits_*. */
-typedef enum {
+typedef enum QRX_ENUM_INT32 {
     qrxDitherNone              = 0,
     qrxDitherFloydSteinberg    = 1,
     qrxDitherJarvisJudiceNinke = 2,

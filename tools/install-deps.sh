@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian machine lacks to build and test the library.
-# Usage: tools/install-deps.sh [--bench]   (--bench adds the peer libraries)
+# Usage: tools/install-deps.sh [--bench] [--fuzz]
+#   --bench adds the peer libraries; --fuzz adds clang with libFuzzer, its
+#   sanitizer runtimes, LLVM's OpenMP runtime (with the ThreadSanitizer tool)
+#   and the coverage tools.
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libhwy-dev binutils
-      libopencv-dev python3-skimage)
-if [[ "${1:-}" == "--bench" ]]; then
-  pkgs+=(libyuv-dev libopencv-dev libhwy-dev python3-matplotlib)
-fi
+      libopencv-dev libpng-dev python3-skimage)
+for arg in "$@"; do
+  case "$arg" in
+    --bench) pkgs+=(libyuv-dev libopencv-dev libhwy-dev python3-matplotlib) ;;
+    --fuzz) pkgs+=(clang libclang-rt-14-dev llvm-14 libomp-14-dev) ;;
+  esac
+done
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

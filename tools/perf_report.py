@@ -2,17 +2,28 @@
 """Turns the JSON output of qrx_bench into docs/performance.md and a chart.
 
 Usage: tools/perf_report.py RESULTS.json --markdown docs/performance.md --chart docs/performance.png
+                             [--notes-dir bench/notes]
 
 Benchmark names are "<subject>/<width>x<height>". Subjects starting with
 "qrxi" are our operations; "libyuv/...", "opencv/..." and "memcpy/..." are
 peers. The JSON context carries, for each operation, "op:<name>" =
-"family=...;peers=<peer> <peer>;memcpy=<peer>", and for each peer
-"peer:<name>" = a description. A subject "<op>/scalar" is the scalar
-reference of <op>; when present, the report adds a vector-versus-scalar table.
+"family=...;peers=<peer> <peer>;memcpy=<peer>", for each peer "peer:<name>" =
+a description, and "qrx.targets" / "qrx.automatic": the targets this
+processor runs and the one the library picks by itself.
+
+A subject "<op>/<variant>" is a variant of <op>: "<op>/<target>" (scalar,
+sse2, avx2, avx512) runs it with that target's kernels selected, and a family
+may register others (for instance "<op>/threads2"). The report gives every
+operation a column per target, the automatic choice beside them, and a
+further column for every other variant present. The processor's model name
+(from /proc/cpuinfo) is printed beside the figures. Every *.md file of the
+notes folder is included, in name order, after the headline table.
 """
 
 import argparse
+import glob
 import json
+import os
 import re
 import subprocess
 import sys
@@ -59,6 +70,9 @@ def load(path):
     samples = {}
     for b in data.get("benchmarks", []):
         name = b.get("run_name", b["name"])
+        # Google Benchmark appends its own settings ("min_time:0.100", ...).
+        name = "/".join(part for part in name.split("/") if ":" not in part
+                        and part not in ("real_time", "process_time", "manual_time"))
         subject, _, size = name.rpartition("/")
         order.setdefault(subject, (b.get("family_index", len(order)), len(order)))
         if b.get("error_occurred"):
@@ -94,16 +108,44 @@ def operations(context):
 
 
 def machine():
+    """Model name and vector flags of this processor, from /proc/cpuinfo."""
+    model, flags = None, set()
     try:
-        out = subprocess.run(["lscpu"], capture_output=True, text=True, check=True).stdout
-    except (OSError, subprocess.CalledProcessError):
-        return "unknown processor", []
-    fields = {}
-    for line in out.splitlines():
-        key, _, value = line.partition(":")
-        fields[key.strip()] = value.strip()
-    flags = set(fields.get("Flags", "").split())
-    return fields.get("Model name", "unknown processor"), [f for f in VECTOR_FLAGS if f in flags]
+        with open("/proc/cpuinfo") as f:
+            for line in f:
+                key, _, value = line.partition(":")
+                key = key.strip()
+                if key == "model name" and model is None:
+                    model = value.strip()
+                elif key == "flags" and not flags:
+                    flags = set(value.split())
+    except OSError:
+        pass
+    return model or "unknown processor", [f for f in VECTOR_FLAGS if f in flags]
+
+
+TARGET_ORDER = ["scalar", "sse2", "avx2", "avx512"]
+
+
+def targets_of(context):
+    """The targets this processor ran, in order, and the automatic one."""
+    ran = context.get("qrx.targets", "").split()
+    return [t for t in TARGET_ORDER if t in ran], context.get("qrx.automatic", "")
+
+
+def variant_columns(rates, members, targets):
+    """Columns of a family's variant table: (variant, size) for each target at
+    the full frame, then every other variant of these operations found in
+    the results, at each size it was measured."""
+    cols = [(t, FRAME) for t in targets]
+    extra = set()
+    for subject, size in rates:
+        for op in members:
+            if subject.startswith(op + "/"):
+                variant = subject[len(op) + 1:]
+                if variant not in targets:
+                    extra.add((variant, size))
+    return cols + sorted(extra, key=lambda c: (c[0], c[1] != FRAME, c[1]))
 
 
 def mpix(rate):
@@ -122,18 +164,22 @@ def fmt_frac(r):
     return "–" if r is None else f"{100 * r:.0f}%"
 
 
-def headline_rows(rates, ops):
+def headline_rows(rates, ops, targets):
     rows = []
     for op, peer in HEADLINES:
         if op not in ops:
             continue
         ours = rates.get((op, FRAME)), rates.get((op, SMALL))
         theirs = rates.get((peer, FRAME)), rates.get((peer, SMALL))
-        rows.append((op, peer, ours, theirs, ratio(ours[0], theirs[0]), ratio(ours[1], theirs[1])))
+        per_target = [ratio(rates.get((op + "/" + t, FRAME)), theirs[0]) for t in targets]
+        rows.append((op, peer, ours, theirs, ratio(ours[0], theirs[0]), ratio(ours[1], theirs[1]),
+                     per_target))
     return rows
 
 
-def chart(rows, path):
+def chart(rows, path, extra):
+    """Bars of ours/peer: automatic at both sizes, then each target named in
+    `extra` (index into the rows' per-target ratios, label) at 1920x1080."""
     import matplotlib
     matplotlib.use("Agg")
     import matplotlib.pyplot as plt
@@ -142,24 +188,28 @@ def chart(rows, path):
     if not rows:
         return False
     labels = [f"{op[4:]}\nvs {peer}" for op, peer, *_ in rows]
-    big = [r[4] or 0 for r in rows]
-    small = [r[5] or 0 for r in rows]
-    fig, ax = plt.subplots(figsize=(9, 0.62 * len(rows) + 1.4))
+    series = [("1920x1080", [r[4] or 0 for r in rows], "#3b6ea8"),
+              ("64x64 region", [r[5] or 0 for r in rows], "#9cc3e6")]
+    colours = ["#d08c3c", "#7fb069", "#a05195"]
+    for k, (index, label) in enumerate(extra):
+        series.append((f"{label} kernels, 1920x1080", [r[6][index] or 0 for r in rows],
+                       colours[k % len(colours)]))
+    fig, ax = plt.subplots(figsize=(9, (0.31 * len(series) + 0.0) * len(rows) + 1.4))
     y = range(len(rows))
-    h = 0.38
-    ax.barh([i - h / 2 for i in y], big, h, label="1920x1080", color="#3b6ea8")
-    ax.barh([i + h / 2 for i in y], small, h, label="64x64 region", color="#9cc3e6")
-    for i, (b, s) in enumerate(zip(big, small)):
-        ax.text(b, i - h / 2, f" {b:.2f}", va="center", fontsize=7)
-        ax.text(s, i + h / 2, f" {s:.2f}", va="center", fontsize=7)
+    h = 0.8 / len(series)
+    for k, (label, values, colour) in enumerate(series):
+        offset = (k - (len(series) - 1) / 2) * h
+        ax.barh([i + offset for i in y], values, h, label=label, color=colour)
+        for i, v in enumerate(values):
+            ax.text(v, i + offset, f" {v:.2f}", va="center", fontsize=6)
     ax.axvline(1.0, color="black", linewidth=0.8)
     ax.set_yticks(list(y))
     ax.set_yticklabels(labels, fontsize=7)
     ax.invert_yaxis()
     ax.set_xlabel("throughput ratio, ours / peer (1.0 = same speed)")
     ax.set_title("Headline conversions against libyuv and OpenCV (single thread)")
-    ax.legend(loc="lower right", fontsize=8)
-    ax.set_xlim(0, max(max(big), max(small), 1.0) * 1.18)
+    ax.legend(loc="lower right", fontsize=7)
+    ax.set_xlim(0, max(max(v) for _, v, _ in series + [("", [1.0], "")]) * 1.18)
     fig.tight_layout()
     fig.savefig(path, dpi=110)
     plt.close(fig)
@@ -198,22 +248,34 @@ def family_tables(rates, errors, ops, order, out):
         out.append("")
 
 
-def scalar_table(rates, ops, out):
-    pairs = sorted(op for op in ops if (op + "/scalar", FRAME) in rates or (op + "/scalar", SMALL) in rates)
-    out.append("## Vector code against the scalar reference\n")
-    if not pairs:
-        out.append("This run recorded no scalar reference measurements (benchmarks named "
-                   "`<operation>/scalar/<size>`), so every operation above ran its default kernels.\n")
-        return
-    out.append("| Operation | Default 1080p | Scalar 1080p | Speed-up 1080p | Default 64x64 | Scalar 64x64 "
-               "| Speed-up 64x64 |")
-    out.append("|---|---:|---:|---:|---:|---:|---:|")
-    for op in pairs:
-        d = rates.get((op, FRAME)), rates.get((op, SMALL))
-        s = rates.get((op + "/scalar", FRAME)), rates.get((op + "/scalar", SMALL))
-        out.append(f"| `{op}` | {mpix(d[0])} | {mpix(s[0])} | {fmt_ratio(ratio(d[0], s[0]))} "
-                   f"| {mpix(d[1])} | {mpix(s[1])} | {fmt_ratio(ratio(d[1], s[1]))} |")
-    out.append("")
+def target_tables(rates, ops, order, targets, automatic, model, out):
+    out.append("## Every operation under every target\n")
+    out.append(f"Measured on {model}. Megapixels per second at 1920x1080 (other sizes where a "
+               "column says so), single thread unless a column names a thread count. *Automatic* is "
+               f"what the library picks by itself on this processor ({automatic or 'unknown'}); the "
+               "target columns run the same entries with that target's kernels selected, so the "
+               "AVX2 column is what an AVX2-only processor of this kind would get. Every target gives "
+               "the scalar reference's bytes. *Vector/scalar* divides the automatic rate by the "
+               "scalar one.\n")
+    families = OrderedDict((f, []) for f in FAMILY_ORDER)
+    for op in sorted(ops, key=lambda o: order.get(o, (1 << 30, 0))):
+        families.setdefault(ops[op]["family"], []).append(op)
+    for family, members in families.items():
+        members = [op for op in members if any(subject == op or subject.startswith(op + "/")
+                                               for subject, _ in rates)]
+        if not members:
+            continue
+        cols = variant_columns(rates, members, targets)
+        names = [v if size == FRAME else f"{v} {size}" for v, size in cols]
+        out.append(f"### {family}\n")
+        out.append("| Operation | Automatic | " + " | ".join(names) + " | Vector/scalar |")
+        out.append("|---|---:|" + "---:|" * len(cols) + "---:|")
+        for op in members:
+            auto = rates.get((op, FRAME))
+            cells = [f"`{op}`", mpix(auto)] + [mpix(rates.get((op + "/" + v, size))) for v, size in cols]
+            cells.append(fmt_ratio(ratio(auto, rates.get((op + "/scalar", FRAME)))))
+            out.append("| " + " | ".join(cells) + " |")
+        out.append("")
 
 
 def main():
@@ -223,7 +285,8 @@ def main():
     parser.add_argument("--chart", required=True)
     parser.add_argument("--chart-link", default="performance.png",
                         help="how the markdown refers to the chart")
-    parser.add_argument("--notes", help="hand-written analysis inserted after the headline table")
+    parser.add_argument("--notes-dir", help="folder whose *.md files (hand-written analyses) are "
+                        "inserted after the headline table")
     args = parser.parse_args()
 
     context, rates, errors, order, reps = load(args.results)
@@ -231,8 +294,11 @@ def main():
     if not ops:
         sys.exit("perf_report: no operations in " + args.results)
     model, vector = machine()
-    rows = headline_rows(rates, ops)
-    have_chart = chart(rows, args.chart)
+    targets, automatic = targets_of(context)
+    vector_targets = [t for t in targets if t != "scalar"]
+    rows = headline_rows(rates, ops, vector_targets)
+    extra = [(i, t) for i, t in enumerate(vector_targets) if t not in (automatic, "sse2")]
+    have_chart = chart(rows, args.chart, extra)
 
     caches = ", ".join(f"L{c['level']} {c['type'].lower()} {c['size'] // 1024} KiB"
                        + (f" shared by {c['num_sharing']}" if c.get("num_sharing", 0) > 1 else "")
@@ -246,6 +312,8 @@ def main():
     out.append(f"- Processor: {model}, {context.get('num_cpus', '?')} logical CPUs at "
                f"{context.get('mhz_per_cpu', '?')} MHz")
     out.append(f"- Vector extensions present: {', '.join(vector) if vector else 'none reported'}")
+    if targets:
+        out.append(f"- Targets measured: {', '.join(targets)}; chosen automatically: {automatic}")
     if caches:
         out.append(f"- Caches: {caches}")
     if context.get("load_avg"):
@@ -276,23 +344,28 @@ def main():
     if have_chart:
         out.append(f"![Ours/peer throughput ratios]({args.chart_link})")
         out.append("")
-    out.append("| Operation | Peer | Ours 1080p | Peer 1080p | Ours/peer 1080p | Ours 64x64 | Peer 64x64 "
-               "| Ours/peer 64x64 |")
-    out.append("|---|---|---:|---:|---:|---:|---:|---:|")
-    for op, peer, ours, theirs, r_big, r_small in rows:
-        out.append(f"| `{op}` | {peer} | {mpix(ours[0])} | {mpix(theirs[0])} | {fmt_ratio(r_big)} "
-                   f"| {mpix(ours[1])} | {mpix(theirs[1])} | {fmt_ratio(r_small)} |")
+    out.append(f"Measured on {model}. The last columns give ours/peer at 1920x1080 with each "
+               "target's kernels selected.")
     out.append("")
-    if args.notes:
-        with open(args.notes) as f:
-            out.append(f.read().rstrip())
-            out.append("")
+    out.append("| Operation | Peer | Ours 1080p | Peer 1080p | Ours/peer 1080p | Ours 64x64 | Peer 64x64 "
+               "| Ours/peer 64x64 |" + "".join(f" {t}/peer |" for t in vector_targets))
+    out.append("|---|---|---:|---:|---:|---:|---:|---:|" + "---:|" * len(vector_targets))
+    for op, peer, ours, theirs, r_big, r_small, per_target in rows:
+        out.append(f"| `{op}` | {peer} | {mpix(ours[0])} | {mpix(theirs[0])} | {fmt_ratio(r_big)} "
+                   f"| {mpix(ours[1])} | {mpix(theirs[1])} | {fmt_ratio(r_small)} |"
+                   + "".join(f" {fmt_ratio(r)} |" for r in per_target))
+    out.append("")
+    if args.notes_dir:
+        for path in sorted(glob.glob(os.path.join(args.notes_dir, "*.md"))):
+            with open(path) as f:
+                out.append(f.read().rstrip())
+                out.append("")
     out.append("## All operations by family")
     out.append("")
     out.append("Megapixels per second; an operation with several peers has one line per peer.")
     out.append("")
     family_tables(rates, errors, ops, order, out)
-    scalar_table(rates, ops, out)
+    target_tables(rates, ops, order, targets, automatic, model, out)
     out.append("## Peers")
     out.append("")
     referenced = {p for info in ops.values() for p in info["peers"] + [info["memcpy"]]}

@@ -20,6 +20,13 @@ inline T* rowPtr(T* base, int step, int y) {
                                 static_cast<std::ptrdiff_t>(step) * y);
 }
 
+// A byte step as whole elements of T, rounded down (floor for negative
+// steps too): rows of 16- and 32-bit data start on element boundaries.
+template <class T>
+inline int wholeElementStep(int step) {
+    return step & -static_cast<int>(sizeof(T));
+}
+
 inline Qrx8u sat8u(int v) { return static_cast<Qrx8u>(v < 0 ? 0 : (v > 255 ? 255 : v)); }
 
 inline Qrx16u sat16u(int v) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "demosaic/ahd/split.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
 
@@ -222,9 +223,12 @@ void everyGridAndPosition() {
                 const auto t = mosaic<T>(W, H, W * H + grid);
                 expectModel<T>(t, {0, 0, W, H}, grid);
             }
-        // Several column stripes and edge tiles.
+        // Several column stripes and edge tiles; a region wider than a few
+        // stripes, whose side strips are widened into the interior.
         const auto wide = mosaic<T>(300, 14, grid);
         expectModel<T>(wide, {1, 0, 299, 14}, grid);
+        const auto wider = mosaic<T>(1100, 16, grid + 2);
+        expectModel<T>(wider, {3, 0, 1090, 16}, grid);
         const auto tall = mosaic<T>(8, 150, grid);
         expectModel<T>(tall, {0, 1, 8, 149}, grid);
     }
@@ -232,6 +236,49 @@ void everyGridAndPosition() {
 
 TEST(Ahd, EveryGridAndRegionFollowsModel8u) { everyGridAndPosition<Qrx8u>(); }
 TEST(Ahd, EveryGridAndRegionFollowsModel16u) { everyGridAndPosition<Qrx16u>(); }
+
+// The interior block the driver reads straight from the source: inside the
+// region and five samples inside every source edge, on a red cell, whole
+// cells, and side strips either empty or just wide enough for whole vectors.
+TEST(Ahd, InteriorBlockOfTheRegion) {
+    int blocks = 0;
+    for (int W : {5, 12, 40, 75, 140, 301})
+        for (int H : {5, 11, 16, 41})
+            for (int grid = 0; grid < 4; ++grid)
+                for (int l : {0, 1, 4, 5, 6, 9, 70})
+                    for (int r : {W, W - 1, W - 5, W - 6, W - 9, W - 80})
+                        for (int t : {0, 3, 5, 6})
+                            for (int b : {H, H - 4, H - 5, H - 7}) {
+                                if (r <= l || b <= t) continue;
+                                const qrx::AhdArea a = qrx::ahdInterior(grid, {W, H}, l, t, r, b);
+                                if (a.width < 1 || a.height < 1) continue;
+                                ++blocks;
+                                SCOPED_TRACE(std::to_string(W) + "x" + std::to_string(H) + " grid " +
+                                             std::to_string(grid) + " region " + std::to_string(l) + ".." +
+                                             std::to_string(r) + " x " + std::to_string(t) + ".." + std::to_string(b));
+                                EXPECT_GE(a.x, std::max(l, 5));
+                                EXPECT_GE(a.y, std::max(t, 5));
+                                EXPECT_LE(a.x + a.width, std::min(r, W - 5));
+                                EXPECT_LE(a.y + a.height, std::min(b, H - 5));
+                                EXPECT_EQ(a.width % 2, 0);
+                                EXPECT_EQ(a.height % 2, 0);
+                                EXPECT_EQ(colour(grid, a.y, a.x), 0);
+                                EXPECT_EQ(colour(grid, a.y + 1, a.x + 1), 2);
+                                for (int strip : {a.x - l, r - a.x - a.width})
+                                    EXPECT_TRUE(strip == 0 || (strip >= qrx::kAhdSideStrip && strip <= qrx::kAhdSideStrip + 1))
+                                        << strip;
+                                EXPECT_LE(a.y - t, std::max(5 - t, 0) + 1);
+                                EXPECT_LE(b - a.y - a.height, std::max(b - (H - 5), 0) + 1);
+                            }
+    EXPECT_GT(blocks, 100);
+    // A region well inside the source, starting on a red cell and whole
+    // cells in size, is all interior; a whole full-HD source keeps strips of
+    // 64 columns at the sides and 6 rows at the top and bottom.
+    const qrx::AhdArea inside = qrx::ahdInterior(qrxGridRGGB, {400, 300}, 10, 20, 210, 120);
+    EXPECT_EQ(std::vector<int>({inside.x, inside.y, inside.width, inside.height}), std::vector<int>({10, 20, 200, 100}));
+    const qrx::AhdArea hd = qrx::ahdInterior(qrxGridRGGB, {1920, 1080}, 0, 0, 1920, 1080);
+    EXPECT_EQ(std::vector<int>({hd.x, hd.y, hd.width, hd.height}), std::vector<int>({64, 6, 1792, 1068}));
+}
 
 TEST(Ahd, ThinRegionsAtEveryEdge) {
     const int W = 23, H = 19;

@@ -12,13 +12,15 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-set(flags "")
-if(SANITIZE)
-  set(flags "-fsanitize=address,undefined")
+# The consumers are built with the library's compiler and sanitizers, whose
+# runtimes must match.
+set(flags "${SANITIZE_FLAGS}")
+if(NOT C_COMPILER)
+  set(C_COMPILER cc)
 endif()
 
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/cmake-build
-    -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_C_FLAGS=${flags}"
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_C_COMPILER=${C_COMPILER} "-DCMAKE_C_FLAGS=${flags}"
     "-DCMAKE_EXE_LINKER_FLAGS=${flags}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/cmake-build)
 run(${WORK_DIR}/cmake-build/consumer)
@@ -35,8 +37,8 @@ separate_arguments(flags UNIX_COMMAND "${flags}")
 file(GLOB libdir ${prefix}/lib*)
 # Only the conversion library is named on the command line: it must find the
 # core library beside itself.
-run(cc ${flags} ${SOURCE_DIR}/consumer.c -I${prefix}/include -L${libdir} -lqrxccm7
+run(${C_COMPILER} ${flags} ${SOURCE_DIR}/consumer.c -I${prefix}/include -L${libdir} -lqrxccm7
     -Wl,-rpath,${libdir} -o ${WORK_DIR}/direct-consumer)
 run(${WORK_DIR}/direct-consumer)
-run(cc ${flags} ${SOURCE_DIR}/consumer.c ${pc} -Wl,-rpath,${libdir} -o ${WORK_DIR}/pc-consumer)
+run(${C_COMPILER} ${flags} ${SOURCE_DIR}/consumer.c ${pc} -Wl,-rpath,${libdir} -o ${WORK_DIR}/pc-consumer)
 run(${WORK_DIR}/pc-consumer)

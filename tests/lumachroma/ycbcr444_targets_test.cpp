@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "entry_targets.h"
 #include "guarded_image.h"
 #include "lumachroma/ycbcr444/rows.h"
 #include "targets.h"
@@ -113,19 +114,40 @@ void compareAll(int width, const std::function<int(int, int)>& fill, const char*
     }
 }
 
-TEST(Ycbcr444Targets, EveryTargetMatchesScalarAtEdgeWidths) {
-    // Also a few steps of 32 and 64 pixels with an overlapping last step and
-    // a scalar tail.
-    std::vector<int> widths = qrxtest::kEdgeWidths;
-    widths.insert(widths.end(), {95, 96, 97, 103, 191, 200});
-    for (int width : widths) {
-        unsigned seed = 12345u + width;
-        auto random = [&](int, int) { return int((seed = seed * 1103515245u + 12345u) >> 23); };
-        compareAll(width, random, "random");
-        // Only the extremes, where clamping and the last rounding step matter.
-        auto extremes = [&](int x, int ch) { return random(x, ch) & 1 ? 255 : 0; };
-        compareAll(width, extremes, "0/255");
-    }
+// ---- through the public entries ------------------------------------------------
+
+using qrxtest::EntryCase;
+using qrxtest::EntryIo;
+using R = QrxRoiSize;
+using F = const EntryIo&;
+
+TEST(Ycbcr444Targets, EveryEntryMatchesScalarTarget) {
+    using namespace qrxtest;
+    const std::vector<PlaneSpec> c3{interleaved(3)}, c4{interleaved(4)}, p3 = fullPlanes(3);
+    // clang-format off
+    const std::vector<EntryCase> cases = {
+        {"RGBToYCbCr_8u_C3R", c3, c3, [](F f, R r) { return qrxiRGBToYCbCr_8u_C3R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"RGBToYCbCr_8u_AC4R", c4, c4, [](F f, R r) { return qrxiRGBToYCbCr_8u_AC4R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"RGBToYCbCr_8u_C3P3R", c3, p3, [](F f, R r) { return qrxiRGBToYCbCr_8u_C3P3R(f.in(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"RGBToYCbCr_8u_AC4P3R", c4, p3, [](F f, R r) { return qrxiRGBToYCbCr_8u_AC4P3R(f.in(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"RGBToYCbCr_8u_P3R", p3, p3, [](F f, R r) { return qrxiRGBToYCbCr_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"YCbCrToRGB_8u_C3R", c3, c3, [](F f, R r) { return qrxiYCbCrToRGB_8u_C3R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YCbCrToRGB_8u_AC4R", c4, c4, [](F f, R r) { return qrxiYCbCrToRGB_8u_AC4R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YCbCrToRGB_8u_P3C3R", p3, c3, [](F f, R r) { return qrxiYCbCrToRGB_8u_P3C3R(f.inPlanes(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YCbCrToRGB_8u_P3C4R", p3, c4, [](F f, R r) { return qrxiYCbCrToRGB_8u_P3C4R(f.inPlanes(), f.srcStep[0], f.out(), f.dstStep[0], r, 0xC3); }},
+        {"YCbCrToRGB_8u_P3R", p3, p3, [](F f, R r) { return qrxiYCbCrToRGB_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"YCbCrToBGR_8u_P3C3R", p3, c3, [](F f, R r) { return qrxiYCbCrToBGR_8u_P3C3R(f.inPlanes(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YCbCrToBGR_8u_P3C4R", p3, c4, [](F f, R r) { return qrxiYCbCrToBGR_8u_P3C4R(f.inPlanes(), f.srcStep[0], f.out(), f.dstStep[0], r, 0x3C); }},
+    };
+    // clang-format on
+    std::vector<R> sizes = edgeSizes();
+    // Several vector steps, an overlapping last step and a scalar tail.
+    for (int w : {95, 96, 97, 103, 191, 200}) sizes.push_back({w, 2});
+    for (const EntryCase& c : cases) expectTargetsAgree(c, sizes);
+}
+
+TEST(Ycbcr444Targets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::ycbcr444Rows, &qrx::ycbcr444RowsFor);
 }
 
 // All pairs of two channels with the third at a few levels: every input the

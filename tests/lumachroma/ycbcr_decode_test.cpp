@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "guarded_image.h"
+#include "targets.h"
 #include "qrxcc.h"
 
 namespace {
@@ -34,7 +35,7 @@ std::ostream& operator<<(std::ostream& os, const Px& p) {
 enum Set { S1, S2, S3, S4, S5, V1, V2 };
 
 int clamp8(int v) { return std::clamp(v, 0, 255); }
-int floorDiv65536(int64_t v) { return static_cast<int>(std::floor(static_cast<double>(v) / 65536)); }
+int floorDiv65536(int64_t v) { return static_cast<int>(v >> 16); }  // arithmetic: floor
 
 Px decode(Set set, Ycc p) {
     if (set == S2)  // defined on the raw samples
@@ -116,11 +117,13 @@ Px pixel(const Images& d, Out o, int x, int y) {
 struct Args {
     const Qrx8u* src = nullptr;
     int srcStep = 0;
-    const Qrx8u* srcPlanes[3] = {};
+    // One slot more than any member reads, left null: reading past the
+    // caller's planes shows as a null plane.
+    const Qrx8u* srcPlanes[4] = {};
     int srcSteps[3] = {};
     Qrx8u* dst = nullptr;
     int dstStep = 0;
-    Qrx8u* dstPlanes[3] = {};
+    Qrx8u* dstPlanes[4] = {};
     QrxRoiSize roi{};
     int alpha = 0x1FF;
     bool nullSrc = false, nullDst = false;
@@ -231,14 +234,16 @@ const Op kOps[] = {
 constexpr Qrx8u kUnwritten = 0x5A;
 
 // Runs op on random w x h planes and compares every pixel with the model.
-void expectMatchesModel(const Op& op, int w, int h, int variant, uint32_t seed) {
+void expectMatchesModel(const Op& op, int w, int h, int variant, uint32_t seed, int alpha) {
     SCOPED_TRACE(std::string(op.name) + " " + std::to_string(w) + "x" + std::to_string(h) +
                  " step variant " + std::to_string(variant));
     Images s = sources(op.in, w, h, variant), d = destination(op.out, w, h, variant);
     for (int i = 0; i < s.n; ++i) s.p[i]->randomize(seed + i);
     for (int i = 0; i < d.n; ++i) d.p[i]->fill(kUnwritten);
     const QrxRoiSize roi{w, h};
-    ASSERT_EQ(op.call(bind(s, d, roi)), op.warns && (w % 2 || h % 2) ? qrxWarnSizeNotMultiple : qrxOk);
+    Args args = bind(s, d, roi);
+    args.alpha = alpha;
+    ASSERT_EQ(op.call(args), op.warns && (w % 2 || h % 2) ? qrxWarnSizeNotMultiple : qrxOk);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const Fetched in = op.fetch(s, x, y, roi);
@@ -246,22 +251,134 @@ void expectMatchesModel(const Op& op, int w, int h, int variant, uint32_t seed) 
                                : Px{kUnwritten, kUnwritten, kUnwritten};
             ASSERT_EQ(pixel(d, op.out, x, y), want) << "at " << x << "," << y;
             if (channelsOf(op.out) == 4) {
-                ASSERT_EQ(d.p[0]->at(x, y, 3), in ? 0xFF : kUnwritten);
+                ASSERT_EQ(d.p[0]->at(x, y, 3), in ? (alpha & 0xFF) : kUnwritten);
             }
         }
     for (int i = 0; i < d.n; ++i) EXPECT_TRUE(d.p[i]->untouchedOutside());
 }
 
 TEST(YcbcrDecodeModel, RandomImagesOfEverySizeClassMatchTheModel) {
+    // Alpha arguments whose low byte is not their clamped value.
+    const int alphas[] = {0x1FF, 300, -1, 256, 0x12345A7, -200};
     uint32_t seed = 7;
     for (const Op& op : kOps)
         for (int w : {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 15, 16, 17, 31, 33})
             for (int h : {1, 2, 3, 5})
                 if (w >= op.minWidth) {
                     ++seed;
-                    expectMatchesModel(op, w, h, seed % 3, seed * 16);
+                    expectMatchesModel(op, w, h, seed % 3, seed * 16, alphas[seed % 6]);
                 }
 }
+
+// ---- every (Y, Cb, Cr) in vector and in scalar columns ------------------------
+//
+// Rare rounding boundaries are met only by a few inputs, so each decoder is
+// run on every triple twice: once in columns its vector arithmetic covers
+// (rows of 256 pixels) and once in columns of the scalar arithmetic (rows
+// narrow enough to have no vector group, or the tail of a 4:1:1 row). The
+// chroma of a row (or row pair) is one (first, second) pair of chroma bytes;
+// its luma runs through all 256 values over as many rows as it takes. The
+// widest target is checked against the model and, in the vector columns,
+// every other target against the widest, byte for byte (the scalar columns
+// are the same code on every target). Under the sanitizers one chunk in 17
+// is run.
+
+class YcbcrDecodeSweep : public ::testing::TestWithParam<size_t> {};
+
+struct Region {
+    int width, first, end;  // row width; the columns [first, end) swept
+};
+
+void sweepRegion(const Op& op, Region region, const char* what) {
+    const int rowsPerChroma = op.in == In::P420 ? 2 : 1;
+    const int span = region.end - region.first;
+    const int units = (256 + rowsPerChroma * span - 1) / (rowsPerChroma * span);  // per pair
+    const int chromaRows = 256 * units, h = chromaRows * rowsPerChroma, w = region.width;
+    const QrxRoiSize roi{w, h};
+    const int stride = qrxtest::kUnderSanitizer ? 17 : 1;
+    for (int second = 0; second < 256; second += stride) {
+        SCOPED_TRACE(std::string(op.name) + " " + what + ", second chroma byte " +
+                     std::to_string(second));
+        Images s = sources(op.in, w, h, 0);
+        for (int y = 0; y < h; ++y) {
+            const int unit = y / rowsPerChroma, first = unit / units, rep = unit % units;
+            Qrx8u* luma = s.p[0]->row(y);
+            for (int x = 0; x < w; ++x) {
+                const int pos = std::max(x - region.first, 0) % span;
+                const int yv = (rep * rowsPerChroma * span + (y % rowsPerChroma) * span + pos) & 255;
+                if (op.in == In::C2) {
+                    luma[2 * x] = Qrx8u(yv);
+                    luma[2 * x + 1] = Qrx8u(x % 2 ? second : first);
+                } else {
+                    luma[x] = Qrx8u(yv);
+                }
+            }
+            if (op.in != In::C2 && y % rowsPerChroma == 0)
+                for (int x = 0; x < s.p[1]->width(); ++x) {
+                    s.p[1]->at(x, unit) = Qrx8u(first);
+                    s.p[2]->at(x, unit) = Qrx8u(second);
+                }
+        }
+        Images want = destination(op.out, w, h, 0);
+        for (int i = 0; i < want.n; ++i) want.p[i]->fill(kUnwritten);
+        Args args = bind(s, want, roi);
+        args.alpha = 0x3C7;
+        ASSERT_EQ(op.call(args), qrxOk);
+        const bool firstIsCb =
+            op.fetch != crFirst422 && op.fetch != planar420<true> && op.fetch != filtered420;
+        for (int unit = 0; unit < chromaRows; ++unit) {
+            const int first = unit / units;
+            const int cb = firstIsCb ? first : second, cr = firstIsCb ? second : first;
+            for (int y = unit * rowsPerChroma; y < (unit + 1) * rowsPerChroma; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const Px expected = decode(x < op.vectorEnd(w) ? op.vector : op.scalar,
+                                               {op.fetch(s, x, y, roi)->y, cb, cr});
+                    if (!(pixel(want, op.out, x, y) == expected))
+                        FAIL() << "at " << x << "," << y << ": " << pixel(want, op.out, x, y)
+                               << ", want " << expected << " for Y " << op.fetch(s, x, y, roi)->y
+                               << " Cb " << cb << " Cr " << cr;
+                }
+        }
+        if (std::string(what) != "vector columns") continue;
+        for (qrx::Target t : {qrx::Target::Scalar, qrx::Target::SSE2, qrx::Target::AVX2}) {
+            qrxtest::TargetScope scope(t);
+            if (!scope.ok() || t == qrx::widestTarget()) continue;
+            Images got = destination(op.out, w, h, 0);
+            for (int i = 0; i < got.n; ++i) got.p[i]->fill(kUnwritten);
+            Args a = bind(s, got, roi);
+            a.alpha = 0x3C7;
+            ASSERT_EQ(op.call(a), qrxOk);
+            for (int i = 0; i < got.n; ++i)
+                ASSERT_TRUE(got.p[i]->unchangedSince(want.p[i]->snapshot()))
+                    << qrx::targetName(t) << " output " << i;
+        }
+    }
+}
+
+TEST_P(YcbcrDecodeSweep, EveryTripleInVectorAndScalarColumns) {
+    const Op& op = kOps[GetParam()];
+    // Converted columns of a row: the 4:2:0 members and the block-set planar
+    // 4:2:2 member leave an odd last column alone.
+    const bool evenOnly = op.in == In::P420 || op.fetch == evenPlanar422;
+    if (op.vectorEnd(256) == 256) sweepRegion(op, {256, 0, 256}, "vector columns");
+    // The widest row without a vector group, even where an odd column is left alone.
+    int w = std::max(op.minWidth, 1);
+    while (op.vectorEnd(w + 1) == 0 && w < 7) ++w;
+    if (evenOnly) w &= ~1;
+    if (op.vectorEnd(w) == 0) {
+        sweepRegion(op, {w, 0, w}, "scalar columns");
+    } else {
+        // 4:1:1: one group of 4, then two scalar pixels sharing chroma sample 1.
+        sweepRegion(op, {6, 4, 6}, "scalar tail");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Decoders, YcbcrDecodeSweep,
+                         ::testing::Range<size_t>(0, std::size(kOps)),
+                         [](const ::testing::TestParamInfo<size_t>& info) {
+                             std::string name = kOps[info.param].name;
+                             return name.substr(4);  // without "qrxi"
+                         });
 
 // ---- literal values ---------------------------------------------------------
 
@@ -342,13 +459,13 @@ TEST(YcbcrDecodeChecks, OrderAndMinimumSizeWriteNothing) {
         EXPECT_EQ(run({w - 1, 1}, none), qrxErrSize);
         EXPECT_EQ(run({w, 0}, none), qrxErrSize);
         EXPECT_EQ(run({-w, 1}, none), qrxErrSize);
-        if (op.in != In::C2 || op.out == Out::Planes) {
+        for (int plane = 0; plane < 3 && (op.in != In::C2 || op.out == Out::Planes); ++plane) {
             auto nullPlane = [&](Args& a) {
-                if (op.in != In::C2) a.srcPlanes[2] = nullptr;
-                else a.dstPlanes[2] = nullptr;
+                if (op.in != In::C2) a.srcPlanes[plane] = nullptr;
+                else a.dstPlanes[plane] = nullptr;
             };
-            EXPECT_EQ(run({w, 0}, nullPlane), op.planesFirst ? qrxErrNullPtr : qrxErrSize);
-            EXPECT_EQ(run({w, 1}, nullPlane), qrxErrNullPtr);
+            EXPECT_EQ(run({w, 0}, nullPlane), op.planesFirst ? qrxErrNullPtr : qrxErrSize) << plane;
+            EXPECT_EQ(run({w, 1}, nullPlane), qrxErrNullPtr) << plane;
         }
         for (int i = 0; i < d.n; ++i) EXPECT_TRUE(d.p[i]->unchangedSince(before[i]));
     }

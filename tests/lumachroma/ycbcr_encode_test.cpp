@@ -3,12 +3,14 @@
 // order, minimum sizes, warnings and what odd sizes leave unwritten.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "guarded_image.h"
 #include "qrxcc.h"
+#include "targets.h"
 
 namespace {
 
@@ -126,8 +128,9 @@ struct Case {
     const Op& op;
     int w, h;
     std::vector<std::unique_ptr<Img8>> src, dst;
-    const Qrx8u* srcPtrs[3] = {};
-    Qrx8u* dstPtrs[3] = {};
+    // One slot more than any encoder reads, left null.
+    const Qrx8u* srcPtrs[4] = {};
+    Qrx8u* dstPtrs[4] = {};
     int dstSteps[3] = {};
 
     Case(const Op& o, int width, int height, StepMode m = StepMode::dense)
@@ -197,6 +200,14 @@ std::pair<int, int> chromaOf(const std::vector<Rgb>& px, bool nearest) {
     const long long bias = (128LL << shift) + (nearest ? 1LL << (shift - 1) : 1LL << (shift - 3));
     long long r = 0, g = 0, b = 0;
     for (const Rgb& p : px) r += p.r, g += p.g, b += p.b;
+    return {int((28770 * b - 19071 * g - 9699 * r + bias) >> shift),
+            int((28770 * r - 24117 * g - 4653 * b + bias) >> shift)};
+}
+
+// The same from the sums over n pixels.
+std::pair<int, int> chromaOfSums(int64_t r, int64_t g, int64_t b, int n, bool nearest) {
+    const int shift = n == 1 ? 16 : n == 2 ? 17 : 18;
+    const long long bias = (128LL << shift) + (nearest ? 1LL << (shift - 1) : 1LL << (shift - 3));
     return {int((28770 * b - 19071 * g - 9699 * r + bias) >> shift),
             int((28770 * r - 24117 * g - 4653 * b + bias) >> shift)};
 }
@@ -275,6 +286,102 @@ TEST(YcbcrEncodeModel, EveryOperationMatchesTheModel) {
                 }
 }
 
+// A 16-bit source whose step is not a whole number of words: rows start at
+// the step rounded down to whole words, forwards and backwards.
+TEST(YcbcrEncodeModel, SixteenBitSourcesAddressRowsByWholeWords) {
+    uint32_t seed = 77;
+    for (const Op& op : kOps) {
+        if (!op.src.greenBits) continue;
+        for (QrxRoiSize roi : {QrxRoiSize{4, 3}, QrxRoiSize{9, 5}, QrxRoiSize{17, 2}})
+            for (StepMode m : {StepMode::padded, StepMode::negative}) {
+                Case c(op, roi.width, roi.height, m);
+                c.randomize(seed++);
+                Args a = c.args(roi);
+                a.srcStep += 1;
+                ASSERT_EQ(op.call(a), expectedStatus(op, roi)) << op.name;
+                expectMatchesModel(c, m == StepMode::padded ? "odd step" : "odd negative step");
+            }
+    }
+}
+
+// ---- every sum of a pair or block --------------------------------------------
+//
+// Chroma depends only on the sums of R, G and B over a pair, a 2 x 2 block or
+// four pixels of a row, and a rounding constant off by one changes it only
+// where a weighted sum meets a multiple of 2^17 or 2^18 exactly. So every
+// (sum of R, sum of B) is converted, with the sum of G at spread levels (every
+// level for 16-bit sources, whose sums are few), on the scalar target and on
+// the widest, and each chroma pair is compared with the formula. Under the
+// sanitizers every 7th sum of R is taken.
+
+class YcbcrEncodeSums : public ::testing::TestWithParam<size_t> {};
+
+// `sum` (a multiple of `unit`) as `n` components of at most `top`, each a
+// multiple of `unit`, largest first.
+int component(int sum, int k, int top) { return std::clamp(sum - k * top, 0, top); }
+
+TEST_P(YcbcrEncodeSums, EveryPairOrBlockSumGivesTheFormulasChroma) {
+    const Op& op = kOps[GetParam()];
+    const int gw = op.out == Out::planes411 ? 4 : 2, gh = op.out == Out::planes420 ? 2 : 1;
+    const int n = gw * gh;
+    const bool words = op.src.greenBits != 0;
+    const int unitRB = words ? 8 : 1, unitG = words ? (op.src.greenBits == 6 ? 4 : 8) : 1;
+    const int topRB = words ? 248 : 255, topG = words ? (op.src.greenBits == 6 ? 252 : 248) : 255;
+    const int levelsRB = n * topRB / unitRB + 1, levelsG = n * topG / unitG + 1;
+    std::vector<int> greens;  // sums of G, as multiples of unitG
+    const int gCount = words ? levelsG : (n == 2 ? 16 : 4);
+    for (int i = 0; i < gCount; ++i)
+        greens.push_back(std::min(
+            int(int64_t(i) * (levelsG - 1) / (gCount - 1)) * unitG + (words ? 0 : i % 3), n * topG));
+    const int stride = qrxtest::kUnderSanitizer ? 7 : 1;
+    const int blocksPerRow = 64, w = blocksPerRow * gw;
+    const int combos = (levelsRB + stride - 1) / stride * levelsRB;
+    const int blockRows = (combos + blocksPerRow - 1) / blocksPerRow, h = blockRows * gh;
+    for (qrx::Target t : {qrx::Target::Scalar, qrx::widestTarget()})
+        for (int sg : greens) {
+            qrxtest::TargetScope scope(t);
+            SCOPED_TRACE(std::string(op.name) + " on " + qrx::targetName(t) + ", sum of G " +
+                         std::to_string(sg));
+            Case c(op, w, h);
+            auto sumsOf = [&](int block) {
+                const int i = std::min(block, combos - 1);
+                return std::pair{(i / levelsRB) * stride * unitRB, (i % levelsRB) * unitRB};
+            };
+            for (int by = 0; by < blockRows; ++by)
+                for (int bx = 0; bx < blocksPerRow; ++bx) {
+                    const auto [sr, sb] = sumsOf(by * blocksPerRow + bx);
+                    for (int k = 0; k < n; ++k)
+                        c.setRgb(bx * gw + k % gw, by * gh + k / gw,
+                                 {component(sr, k, topRB), component(sg, k, topG),
+                                  component(sb, k, topRB)});
+                }
+            ASSERT_EQ(c.run(), qrxOk);
+            for (int by = 0; by < blockRows; ++by)
+                for (int bx = 0; bx < blocksPerRow; ++bx) {
+                    const auto [sr, sb] = sumsOf(by * blocksPerRow + bx);
+                    // One pixel carrying the sums stands for the block.
+                    auto [cb, cr] = chromaOfSums(sr, sg, sb, n, op.nearest);
+                    if (op.crFirst) std::swap(cb, cr);
+                    int got1, got2;
+                    if (op.out == Out::packed422) {
+                        got1 = c.dst[0]->row(by)[4 * bx + 1];
+                        got2 = c.dst[0]->row(by)[4 * bx + 3];
+                    } else {
+                        got1 = c.dst[1]->at(bx, by);
+                        got2 = c.dst[2]->at(bx, by);
+                    }
+                    if (got1 != cb || got2 != cr)
+                        FAIL() << "sums R " << sr << " G " << sg << " B " << sb << ": " << got1
+                               << "," << got2 << ", want " << cb << "," << cr;
+                }
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(Encoders, YcbcrEncodeSums, ::testing::Range<size_t>(0, std::size(kOps)),
+                         [](const ::testing::TestParamInfo<size_t>& info) {
+                             return std::string(kOps[info.param].name);
+                         });
+
 // ---- checks -----------------------------------------------------------------
 
 TEST(YcbcrEncodeChecks, OrderMinimumSizeAndNothingWrittenOnError) {
@@ -302,8 +409,8 @@ TEST(YcbcrEncodeChecks, OrderMinimumSizeAndNothingWrittenOnError) {
         // tested before or after the size as the encoder has it.
         const bool planarIn = op.src.planes == 3, planarOut = op.out != Out::packed422;
         for (int i = 0; i < 3 && (planarIn || planarOut); ++i) {
-            const Qrx8u* src[3] = {c.srcPtrs[0], c.srcPtrs[1], c.srcPtrs[2]};
-            Qrx8u* dst[3] = {c.dstPtrs[0], c.dstPtrs[1], c.dstPtrs[2]};
+            const Qrx8u* src[4] = {c.srcPtrs[0], c.srcPtrs[1], c.srcPtrs[2]};
+            Qrx8u* dst[4] = {c.dstPtrs[0], c.dstPtrs[1], c.dstPtrs[2]};
             src[i] = nullptr, dst[i] = nullptr;
             auto nullPlane = [&](Args& a) {
                 planarIn ? void(a.srcPlanes = src) : void(a.dstPlanes = dst);

@@ -1,6 +1,6 @@
-// Every instruction-set build of the RGB <-> YUV rows gives the scalar
-// results, byte for byte, at widths around each vector group size, on
-// random samples and on rows of extremes only (0 and 255, or all-ones words).
+// Every target of the RGB <-> YUV conversions gives the scalar target's
+// bytes: every entry at sizes around each vector group size, and every 8-bit
+// colour through the per-pixel rows; the entries use the chosen target's table.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "entry_targets.h"
 #include "guarded_image.h"
 #include "lumachroma/yuv/rows.h"
 #include "targets.h"
@@ -16,22 +17,17 @@
 namespace {
 
 using qrx::yuv::RowFn;
-using qrx::yuv::RowPairFn;
 using qrx::yuv::YuvRows;
 using qrxtest::GuardedImage;
 
 // Samples per row of a plane for a row of `width` pixels.
 using PlaneSize = int (*)(int width);
 int full(int w) { return w; }
-int twice(int w) { return 2 * w; }
 int thrice(int w) { return 3 * w; }
 int four(int w) { return 4 * w; }
-int halfUp(int w) { return (w + 1) / 2; }
-int halfDown(int w) { return w / 2; }
 
 const std::vector<PlaneSize> kRgb{thrice}, kRgba{four}, kPlanes{full, full, full};
-const std::vector<PlaneSize> kYuyv{twice}, kWords{full}, kPlanes4{full, full, full, full};
-const std::vector<PlaneSize> kPlanes422{full, halfUp, halfUp};
+const std::vector<PlaneSize> kPlanes4{full, full, full, full};
 
 enum class Fill { Random, Extremes };
 
@@ -64,85 +60,71 @@ struct RowSet {
     }
 };
 
-// One table entry: runs it from fresh sources of `width` pixels on a table and
-// returns the destination rows.
-struct Case {
-    std::string name;
-    std::function<bool(const YuvRows& ref, const YuvRows& got, int width, Fill fill)> same;
-};
+// ---- through the public entries ------------------------------------------------
 
-template <class S>
-Case rowCase(const char* name, RowFn<S> YuvRows::*fn, std::vector<PlaneSize> src,
-             std::vector<PlaneSize> dst) {
-    return {name, [=](const YuvRows& ref, const YuvRows& got, int width, Fill fill) {
-                RowSet<S> in(src, width, fill, 7u * width + 1);
-                RowSet<Qrx8u> want(dst, width, Fill::Random, 99), have(dst, width, Fill::Random, 99);
-                (ref.*fn)(in.ptrs.data(), want.ptrs.data(), width);
-                (got.*fn)(in.ptrs.data(), have.ptrs.data(), width);
-                return want == have;
-            }};
-}
+using qrxtest::EntryCase;
+using qrxtest::EntryIo;
+using R = QrxRoiSize;
+using F = const EntryIo&;
 
-template <class S>
-Case pairCase(const char* name, RowPairFn<S> YuvRows::*fn, std::vector<PlaneSize> src) {
-    const std::vector<PlaneSize> dst{full, full, halfDown, halfDown};
-    return {name, [=](const YuvRows& ref, const YuvRows& got, int width, Fill fill) {
-                RowSet<S> top(src, width, fill, 5u * width + 3), bottom(src, width, fill, 11u * width);
-                RowSet<Qrx8u> want(dst, width, Fill::Random, 42), have(dst, width, Fill::Random, 42);
-                for (auto [t, o] : {std::pair{&ref, &want}, std::pair{&got, &have}}) {
-                    Qrx8u* const* d = o->ptrs.data();
-                    (t->*fn)(top.ptrs.data(), bottom.ptrs.data(), d[0], d[1], d[2], d[3], width);
-                }
-                return want == have;
-            }};
-}
-
-std::vector<Case> allCases() {
-    return {
-        rowCase("rgbToYuvC3", &YuvRows::rgbToYuvC3, kRgb, kRgb),
-        rowCase("rgbToYuvAC4", &YuvRows::rgbToYuvAC4, kRgba, kRgba),
-        rowCase("rgbToYuvC3P3", &YuvRows::rgbToYuvC3P3, kRgb, kPlanes),
-        rowCase("rgbToYuvP3", &YuvRows::rgbToYuvP3, kPlanes, kPlanes),
-        rowCase("rgbToYuvAC4P4", &YuvRows::rgbToYuvAC4P4, kRgba, kPlanes4),
-        rowCase("yuvToRgbC3", &YuvRows::yuvToRgbC3, kRgb, kRgb),
-        rowCase("yuvToRgbAC4", &YuvRows::yuvToRgbAC4, kRgba, kRgba),
-        rowCase("yuvToRgbP3C3", &YuvRows::yuvToRgbP3C3, kPlanes, kRgb),
-        rowCase("yuvToRgbP3", &YuvRows::yuvToRgbP3, kPlanes, kPlanes),
-        rowCase("rgbToYuv422C3C2", &YuvRows::rgbToYuv422C3C2, kRgb, kYuyv),
-        rowCase("rgbToYuv422C3P3", &YuvRows::rgbToYuv422C3P3, kRgb, kPlanes422),
-        rowCase("rgbToYuv422P3", &YuvRows::rgbToYuv422P3, kPlanes, kPlanes422),
-        rowCase("rgb565ToYuv422", &YuvRows::rgb565ToYuv422, kWords, kPlanes422),
-        rowCase("yuv422ToRgbC2C3", &YuvRows::yuv422ToRgbC2C3, kYuyv, kRgb),
-        rowCase("yuv422ToRgbP3C3", &YuvRows::yuv422ToRgbP3C3, kPlanes422, kRgb),
-        rowCase("yuv422ToRgbP3AC4", &YuvRows::yuv422ToRgbP3AC4, kPlanes422, kRgba),
-        rowCase("yuv422ToRgbP3", &YuvRows::yuv422ToRgbP3, kPlanes422, kPlanes),
-        rowCase("yuv420ToRgbP3C3", &YuvRows::yuv420ToRgbP3C3, kPlanes422, kRgb),
-        rowCase("yuv420ToRgbP3AC4", &YuvRows::yuv420ToRgbP3AC4, kPlanes422, kRgba),
-        rowCase("yuv420ToRgbP3", &YuvRows::yuv420ToRgbP3, kPlanes422, kPlanes),
-        rowCase("yuv420ToBgrP3C3", &YuvRows::yuv420ToBgrP3C3, kPlanes422, kRgb),
-        pairCase("rgbToYuv420C3", &YuvRows::rgbToYuv420C3, kRgb),
-        pairCase("rgbToYuv420P3", &YuvRows::rgbToYuv420P3, kPlanes),
-        pairCase("bgrToYuv420AC4", &YuvRows::bgrToYuv420AC4, kRgba),
-        pairCase("rgb565ToYuv420", &YuvRows::rgb565ToYuv420, kWords),
-        pairCase("bgr565ToYuv420", &YuvRows::bgr565ToYuv420, kWords),
-        pairCase("bgr555ToYuv420", &YuvRows::bgr555ToYuv420, kWords),
+std::vector<EntryCase> entryCases() {
+    using namespace qrxtest;
+    const std::vector<PlaneSpec> c3{interleaved(3)}, c4{interleaved(4)}, c2{interleaved(2)};
+    const std::vector<PlaneSpec> p3 = fullPlanes(3), p4 = fullPlanes(4), w16{words()};
+    const std::vector<PlaneSpec> p422 = planes422(), p420 = planes420();
+    // clang-format off
+    std::vector<EntryCase> v = {
+        {"RGBToYUV_8u_C3R", c3, c3, [](F f, R r) { return qrxiRGBToYUV_8u_C3R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"RGBToYUV_8u_AC4R", c4, c4, [](F f, R r) { return qrxiRGBToYUV_8u_AC4R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"RGBToYUV_8u_C3P3R", c3, p3, [](F f, R r) { return qrxiRGBToYUV_8u_C3P3R(f.in(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"RGBToYUV_8u_P3R", p3, p3, [](F f, R r) { return qrxiRGBToYUV_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"RGBToYUV_8u_AC4P4R", c4, p4, [](F f, R r) { return qrxiRGBToYUV_8u_AC4P4R(f.in(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"YUVToRGB_8u_C3R", c3, c3, [](F f, R r) { return qrxiYUVToRGB_8u_C3R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YUVToRGB_8u_AC4R", c4, c4, [](F f, R r) { return qrxiYUVToRGB_8u_AC4R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YUVToRGB_8u_P3C3R", p3, c3, [](F f, R r) { return qrxiYUVToRGB_8u_P3C3R(f.inPlanes(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YUVToRGB_8u_P3R", p3, p3, [](F f, R r) { return qrxiYUVToRGB_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.dstStep[0], r); }},
+        {"RGBToYUV422_8u_C3C2R", c3, c2, [](F f, R r) { return qrxiRGBToYUV422_8u_C3C2R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"RGBToYUV422_8u_C3P3R", c3, p422, [](F f, R r) { return qrxiRGBToYUV422_8u_C3P3R(f.in(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"RGBToYUV422_8u_P3R", p3, p422, [](F f, R r) { return qrxiRGBToYUV422_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"RGBToYUV422_8u_C3P3", c3, p422, [](F f, R r) { return qrxiRGBToYUV422_8u_C3P3(f.in(), f.outPlanes(), r); }, true},
+        {"RGBToYUV422_8u_P3", p3, p422, [](F f, R r) { return qrxiRGBToYUV422_8u_P3(f.inPlanes(), f.outPlanes(), r); }, true},
+        {"RGB565ToYUV422_16u8u_C3P3R", w16, p422, [](F f, R r) { return qrxiRGB565ToYUV422_16u8u_C3P3R(f.in<Qrx16u>(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"YUV422ToRGB_8u_C2C3R", c2, c3, [](F f, R r) { return qrxiYUV422ToRGB_8u_C2C3R(f.in(), f.srcStep[0], f.out(), f.dstStep[0], r); }},
+        {"YUV422ToRGB_8u_P3C3R", p422, c3, [](F f, R r) { return qrxiYUV422ToRGB_8u_P3C3R(f.inPlanes(), f.inSteps(), f.out(), f.dstStep[0], r); }},
+        {"YUV422ToRGB_8u_P3AC4R", p422, c4, [](F f, R r) { return qrxiYUV422ToRGB_8u_P3AC4R(f.inPlanes(), f.inSteps(), f.out(), f.dstStep[0], r); }},
+        {"YUV422ToRGB_8u_P3R", p422, p3, [](F f, R r) { return qrxiYUV422ToRGB_8u_P3R(f.inPlanes(), f.inSteps(), f.outPlanes(), f.dstStep[0], r); }},
+        {"YUV422ToRGB_8u_P3C3", p422, c3, [](F f, R r) { return qrxiYUV422ToRGB_8u_P3C3(f.inPlanes(), f.out(), r); }, true},
+        {"YUV422ToRGB_8u_P3", p422, p3, [](F f, R r) { return qrxiYUV422ToRGB_8u_P3(f.inPlanes(), f.outPlanes(), r); }, true},
+        {"RGBToYUV420_8u_C3P3R", c3, p420, [](F f, R r) { return qrxiRGBToYUV420_8u_C3P3R(f.in(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"RGBToYUV420_8u_P3R", p3, p420, [](F f, R r) { return qrxiRGBToYUV420_8u_P3R(f.inPlanes(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"RGBToYUV420_8u_C3P3", c3, p420, [](F f, R r) { return qrxiRGBToYUV420_8u_C3P3(f.in(), f.outPlanes(), r); }, true},
+        {"RGBToYUV420_8u_P3", p3, p420, [](F f, R r) { return qrxiRGBToYUV420_8u_P3(f.inPlanes(), f.outPlanes(), r); }, true},
+        {"BGRToYUV420_8u_AC4P3R", c4, p420, [](F f, R r) { return qrxiBGRToYUV420_8u_AC4P3R(f.in(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"RGB565ToYUV420_16u8u_C3P3R", w16, p420, [](F f, R r) { return qrxiRGB565ToYUV420_16u8u_C3P3R(f.in<Qrx16u>(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"BGR565ToYUV420_16u8u_C3P3R", w16, p420, [](F f, R r) { return qrxiBGR565ToYUV420_16u8u_C3P3R(f.in<Qrx16u>(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"BGR555ToYUV420_16u8u_C3P3R", w16, p420, [](F f, R r) { return qrxiBGR555ToYUV420_16u8u_C3P3R(f.in<Qrx16u>(), f.srcStep[0], f.outPlanes(), f.outSteps(), r); }},
+        {"YUV420ToRGB_8u_P3C3R", p420, c3, [](F f, R r) { return qrxiYUV420ToRGB_8u_P3C3R(f.inPlanes(), f.inSteps(), f.out(), f.dstStep[0], r); }},
+        {"YUV420ToRGB_8u_P3AC4R", p420, c4, [](F f, R r) { return qrxiYUV420ToRGB_8u_P3AC4R(f.inPlanes(), f.inSteps(), f.out(), f.dstStep[0], r); }},
+        {"YUV420ToRGB_8u_P3R", p420, p3, [](F f, R r) { return qrxiYUV420ToRGB_8u_P3R(f.inPlanes(), f.inSteps(), f.outPlanes(), f.dstStep[0], r); }},
+        {"YUV420ToRGB_8u_P3C3", p420, c3, [](F f, R r) { return qrxiYUV420ToRGB_8u_P3C3(f.inPlanes(), f.out(), r); }, true},
+        {"YUV420ToRGB_8u_P3", p420, p3, [](F f, R r) { return qrxiYUV420ToRGB_8u_P3(f.inPlanes(), f.outPlanes(), r); }, true},
+        {"YUV420ToBGR_8u_P3C3R", p420, c3, [](F f, R r) { return qrxiYUV420ToBGR_8u_P3C3R(f.inPlanes(), f.inSteps(), f.out(), f.dstStep[0], r); }},
     };
+    // clang-format on
+    return v;
 }
 
-TEST(YuvTargets, EveryTargetMatchesScalar) {
-    const YuvRows& ref = *qrx::yuv::yuvRowsFor(qrx::Target::Scalar);
-    std::vector<int> widths = qrxtest::kEdgeWidths;
-    widths.insert(widths.end(), {6, 10, 14, 18, 30, 34, 62, 66, 96, 126, 128, 130, 191, 193});
-    for (qrx::Target t : qrxtest::vectorTargets()) {
-        const YuvRows* table = qrx::yuv::yuvRowsFor(t);
-        ASSERT_NE(table, nullptr) << qrx::targetName(t);
-        for (const Case& c : allCases())
-            for (Fill fill : {Fill::Random, Fill::Extremes})
-                for (int width : widths)
-                    ASSERT_TRUE(c.same(ref, *table, width, fill))
-                        << qrx::targetName(t) << " " << c.name << " width " << width
-                        << (fill == Fill::Extremes ? " (extremes)" : "");
-    }
+TEST(YuvTargets, EveryEntryMatchesScalarTarget) {
+    const std::vector<EntryCase> cases = entryCases();
+    ASSERT_EQ(cases.size(), 35u);
+    std::vector<R> sizes = qrxtest::edgeSizes();
+    // Whole 4:2:2 images switch to one long row at 256 pixels.
+    sizes.insert(sizes.end(), {{2, 128}, {2, 127}, {8, 32}, {10, 25}, {258, 255}});
+    for (const EntryCase& c : cases) qrxtest::expectTargetsAgree(c, sizes);
+}
+
+TEST(YuvTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::yuv::yuvRows, &qrx::yuv::yuvRowsFor);
 }
 
 // Every 8-bit colour (and, for four channels, every alpha in turn) through

@@ -9,6 +9,14 @@
 
 namespace qrxtest {
 
+// Exhaustive sweeps run a sample under the sanitizers, which are ten times
+// slower or more.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_UNDEFINED__)
+inline constexpr bool kUnderSanitizer = true;
+#else
+inline constexpr bool kUnderSanitizer = false;
+#endif
+
 // Widths around every vector group size, and one long row.
 inline const std::vector<int> kEdgeWidths = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33,
                                               47, 63, 64, 65, 127, 129, 1000};

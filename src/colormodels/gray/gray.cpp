@@ -30,6 +30,8 @@ using namespace qrx;
 template <class T, class Row, class Weights>
 QrxStatus toGray(const T* src, int srcStep, T* dst, int dstStep, QrxRoiSize roi, Row row,
                  const Weights& weights) {
+    srcStep = wholeElementStep<T>(srcStep);
+    dstStep = wholeElementStep<T>(dstStep);
     for (int y = 0; y < roi.height; ++y)
         row(rowPtr(src, srcStep, y), rowPtr(dst, dstStep, y), roi.width, weights);
     return qrxOk;

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "demosaic/ahd/rows.h"
+#include "demosaic/ahd/split.h"
 #include "demosaic/bayer.h"
 #include "frame/checks.h"
 #include "frame/image.h"
@@ -22,9 +23,7 @@ constexpr int kReach = 5;
 // Edge tiles: at most this many pixels each way, mirrored into a local copy.
 constexpr int kTile = 64;
 
-struct Area {
-    int x, y, width, height;  // in source coordinates
-};
+using Area = AhdArea;
 
 template <class T>
 struct Job {
@@ -64,10 +63,14 @@ void edgeArea(const Job<T>& job, Area a) {
         for (int x = a.x; x < a.x + a.width; x += kTile) {
             const int w = std::min(kTile, a.x + a.width - x), h = std::min(kTile, a.y + a.height - y);
             const int side = w + 2 * kReach;
+            // Columns [j0, j1) of the copy lie inside the source.
+            const int j0 = std::clamp(kReach - x, 0, side), j1 = std::clamp(job.W - x + kReach, j0, side);
             for (int i = 0; i < h + 2 * kReach; ++i) {
                 const T* row = rowPtr(job.src, job.srcStep, bayer::mirror(y - kReach + i, job.H));
-                for (int j = 0; j < side; ++j)
-                    tile[i * side + j] = row[bayer::mirror(x - kReach + j, job.W)];
+                T* out = tile + i * side;
+                for (int j = 0; j < j0; ++j) out[j] = row[bayer::mirror(x - kReach + j, job.W)];
+                std::copy(row + x - kReach + j0, row + x - kReach + j1, out + j0);
+                for (int j = j1; j < side; ++j) out[j] = row[bayer::mirror(x - kReach + j, job.W)];
             }
             const int step = side * static_cast<int>(sizeof(T));
             job.pipeline({tile + kReach * side + kReach, step, w, h, bayer::gridAt(job.grid, y, x),
@@ -102,21 +105,13 @@ QrxStatus demosaicAhd(const T* src, QrxRect roi, QrxRoiSize size, int srcStep, T
                      scratch,     scratchStep & step, pipeline};
     const int left = int(x0), top = int(y0), right = int(x0 + w), bottom = int(y0 + h);
 
-    // The interior: five samples from every edge, starting on a red cell
-    // (R G / G B) and a whole number of cells in size.
-    int xi = std::max(left, kReach), yi = std::max(top, kReach);
-    int wi = std::min(size.width - kReach, right) - xi;
-    int hi = std::min(size.height - kReach, bottom) - yi;
-    if (const int g = bayer::gridAt(grid, yi, xi); g == qrxGridBGGR || g == qrxGridGRBG)
-        ++xi, --wi;
-    if (bayer::gridAt(grid, yi, xi) == qrxGridGBRG) ++yi, --hi;
-    wi &= ~1;
-    hi &= ~1;
+    const AhdArea in = ahdInterior(grid, size, left, top, right, bottom);
+    const int xi = in.x, yi = in.y, wi = in.width, hi = in.height;
     if (wi < 1 || hi < 1) {
         edgeArea(job, {left, top, right - left, bottom - top});
         return qrxOk;
     }
-    interiorArea(job, {xi, yi, wi, hi});
+    interiorArea(job, in);
     edgeAreaIfAny(job, {left, top, right - left, yi - top});
     edgeAreaIfAny(job, {left, yi + hi, right - left, bottom - yi - hi});
     edgeAreaIfAny(job, {left, yi, xi - left, hi});
@@ -125,6 +120,32 @@ QrxStatus demosaicAhd(const T* src, QrxRect roi, QrxRoiSize size, int srcStep, T
 }
 
 }  // namespace
+
+namespace qrx {
+
+AhdArea ahdInterior(int grid, QrxRoiSize size, int left, int top, int right, int bottom) {
+    // Five samples from every edge, starting on a red cell (R G / G B) and a
+    // whole number of cells in size.
+    int xi = std::max(left, kReach), yi = std::max(top, kReach);
+    int wi = std::min(size.width - kReach, right) - xi;
+    int hi = std::min(size.height - kReach, bottom) - yi;
+    if (const int g = bayer::gridAt(grid, yi, xi); g == qrxGridBGGR || g == qrxGridGRBG) ++xi, --wi;
+    if (bayer::gridAt(grid, yi, xi) == qrxGridGBRG) ++yi, --hi;
+    wi &= ~1;
+    hi &= ~1;
+    // Strips along the left and right edges are made at least kAhdSideStrip
+    // wide, taking whole cells from the interior: rows of only a few pixels
+    // would leave every pass to its scalar loop.
+    if (const int strip = xi - left; strip > 0 && strip < kAhdSideStrip) {
+        const int move = std::min((kAhdSideStrip - strip + 1) & ~1, std::max(wi, 0));
+        xi += move, wi -= move;
+    }
+    if (const int strip = right - xi - wi; strip > 0 && strip < kAhdSideStrip)
+        wi -= std::min((kAhdSideStrip - strip + 1) & ~1, std::max(wi, 0));
+    return {xi, yi, wi, hi};
+}
+
+}  // namespace qrx
 
 QrxStatus qrxiDemosaicAHD_8u_C1C3R(const Qrx8u* pSrc, QrxRect srcRoi, QrxRoiSize srcSize,
                                    int srcStep, Qrx8u* pDst, int dstStep, QrxBayerGrid grid,

@@ -16,8 +16,9 @@ namespace qrx {
 
 // Widest block one pipeline call reconstructs; wider regions are cut into
 // column stripes of at most this many pixels (an even number, so every
-// stripe of an aligned block starts on the same cell phase).
-inline constexpr int kAhdMaxStripe = 256;
+// stripe of an aligned block starts on the same cell phase). The Lab rows
+// of a full stripe, four columns wider, are a whole number of vectors.
+inline constexpr int kAhdMaxStripe = 252;
 
 // Scratch rows the pipeline uses: four rows of each directional green, three
 // of each candidate's red and blue, three of the map.

@@ -1,10 +1,11 @@
 // The row pipeline of the AHD demosaicing, compiled once per target by the
 // units the build generates (QRX_ISA names the target). Every pass is a
 // plain loop over the columns of one row and is the reference; the vector
-// kernels (kernels_inl.h) take its leading whole vectors with the same
+// kernels (kernels_inl.h) take its columns in whole vectors with the same
 // arithmetic, and float operations are never contracted or reordered, so
 // every target rounds like the scalar one.
 #include <cstdint>
+#include <type_traits>
 
 #include "demosaic/ahd/rows.h"
 #include "demosaic/bayer.h"
@@ -36,10 +37,22 @@ struct AhdScale<Qrx16u> {
         2.709683712964761e-07f,  1.6705045027265442e-06f, 1.3317548109625932e-05f};
 };
 
+// Rows of floats (Lab values and differences) hold columns -2 .. width + 1,
+// the first of them at a 64-byte boundary.
+inline constexpr int kLabAligned = -2;
+inline constexpr int kLabPad = 16 - kLabAligned;
+inline constexpr int kLabRow = kAhdMaxStripe + 2 * kLabPad;
+
 struct LabRow {
     float* L;
     float* a;
     float* b;
+};
+
+// Differences between neighbours in one candidate: |dL| and dC.
+struct DiffRow {
+    float* L;
+    float* C;
 };
 
 }  // namespace
@@ -92,7 +105,7 @@ template <class T>
 void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c0, int c1,
                   int greenParity) {
     const T *s0 = s[0], *s1 = s[1], *s2 = s[2], *g0 = g[0], *g1 = g[1], *g2 = g[2];
-    for (int c = candidateKernel(s, g, site, cross, c0, c1, greenParity); c < c1; ++c) {
+    for (int c = c0; c < c1; ++c) {
         const int centre = g1[c];
         const int across = ((s1[c - 1] - g1[c - 1]) + (s1[c + 1] - g1[c + 1])) >> 1;
         const int along = ((s0[c] - g0[c]) + (s2[c] - g2[c])) >> 1;
@@ -102,6 +115,15 @@ void candidateRow(const T* const* s, const T* const* g, T* site, T* cross, int c
         site[c] = green ? clampSample<T>(centre + across) : s1[c];
         cross[c] = clampSample<T>(centre + (green ? along : diagonal));
     }
+}
+
+// Both candidates' red and blue: g[d], site[d] and cross[d] are candidate
+// d's green rows, red or blue at the sites and the other colour.
+template <class T>
+void candidateRows(const T* const* s, const T* const (&g)[2][3], T* const (&site)[2], T* const (&cross)[2],
+                   int c0, int c1, int greenParity) {
+    const int c = candidateKernel(s, g, site, cross, c0, c1, greenParity);
+    for (int d = 0; d < 2; ++d) candidateRow(s, g[d], site[d], cross[d], c, c1, greenParity);
 }
 
 // The cube root above the linear toe: a rational start refined by two
@@ -120,7 +142,7 @@ inline float labF(float t) {
 template <class T>
 void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
     const float* k = AhdScale<T>::kXyz;
-    for (int c = labKernel(r, g, b, out, c0, c1); c < c1; ++c) {
+    for (int c = c0; c < c1; ++c) {
         const float R = r[c], G = g[c], B = b[c];
         const float x = (k[0] * R + k[1] * G) + k[2] * B;
         const float y = (k[3] * R + k[4] * G) + k[5] * B;
@@ -132,37 +154,61 @@ void labRow(const T* r, const T* g, const T* b, LabRow out, int c0, int c1) {
     }
 }
 
+// Lab of both candidates (red, green and blue rows of each).
+template <class T>
+void labRows(const T* const (&rgb)[2][3], const LabRow (&out)[2], int c0, int c1) {
+    const int c = labKernel(rgb, out, c0, c1);
+    for (int d = 0; d < 2; ++d) labRow(rgb[d][0], rgb[d][1], rgb[d][2], out[d], c, c1);
+}
+
 inline float absf(float v) { return v < 0.0f ? -v : v; }
 inline float maxf(float a, float b) { return a < b ? b : a; }
 inline float minf(float a, float b) { return b < a ? b : a; }
 
+// The differences the homogeneity test takes between a pixel and one
+// neighbour, in one candidate: |dL| and dC = da*^2 + db*^2. Both are the
+// same seen from either pixel, so each is computed once: along a row
+// between columns c and c + 1, down a column between rows k - 1 and k.
+inline void diffRow(LabRow p, LabRow q, DiffRow out, int c0, int c1) {
+    for (int c = c0; c < c1; ++c) {
+        const float da = q.a[c] - p.a[c], db = q.b[c] - p.b[c];
+        out.L[c] = absf(q.L[c] - p.L[c]);
+        out.C[c] = da * da + db * db;
+    }
+}
+
+// Both candidates' differences of Lab row k: along the row (q is p one
+// column on), and to row k - 1 above when `above` is given.
+inline void diffRows(const LabRow (&lab)[2], const LabRow* above, const DiffRow (&along)[2],
+                     const DiffRow (&down)[2], int c0, int c1) {
+    for (int d = 0; d < 2; ++d) {
+        const LabRow p = lab[d], q{p.L + 1, p.a + 1, p.b + 1};
+        const DiffRow o = along[d];
+        diffRow(p, q, o, diffKernel(p, q, o, c0, c1), c1);
+        if (above) diffRow(above[d], p, down[d], diffKernel(above[d], p, down[d], c0, c1), c1);
+    }
+}
+
 // Homogeneity map of row k, columns [c0, c1): how many of the four
 // neighbours lie within the row candidate's tolerances minus how many
-// within the column candidate's. h[j] and v[j] are Lab rows k - 1 + j.
-inline void homogeneityRow(const LabRow* h, const LabRow* v, int8_t* m, int c0, int c1) {
-    for (int c = homogeneityKernel(h, v, m, c0, c1); c < c1; ++c) {
-        const float hL = h[1].L[c], ha = h[1].a[c], hb = h[1].b[c];
-        const float vL = v[1].L[c], va = v[1].a[c], vb = v[1].b[c];
-        // Neighbours left, right, up, down.
-        const float hdL[4] = {absf(h[1].L[c - 1] - hL), absf(h[1].L[c + 1] - hL),
-                              absf(h[0].L[c] - hL), absf(h[2].L[c] - hL)};
-        const float vdL[4] = {absf(v[1].L[c - 1] - vL), absf(v[1].L[c + 1] - vL),
-                              absf(v[0].L[c] - vL), absf(v[2].L[c] - vL)};
-        const float hda[4] = {h[1].a[c - 1] - ha, h[1].a[c + 1] - ha, h[0].a[c] - ha, h[2].a[c] - ha};
-        const float hdb[4] = {h[1].b[c - 1] - hb, h[1].b[c + 1] - hb, h[0].b[c] - hb, h[2].b[c] - hb};
-        const float vda[4] = {v[1].a[c - 1] - va, v[1].a[c + 1] - va, v[0].a[c] - va, v[2].a[c] - va};
-        const float vdb[4] = {v[1].b[c - 1] - vb, v[1].b[c + 1] - vb, v[0].b[c] - vb, v[2].b[c] - vb};
-        float hdC[4], vdC[4];
-        for (int n = 0; n < 4; ++n) {
-            hdC[n] = hda[n] * hda[n] + hdb[n] * hdb[n];
-            vdC[n] = vda[n] * vda[n] + vdb[n] * vdb[n];
+// within the column candidate's. For candidate d, along[d] holds the
+// differences along row k, up[d] those to row k - 1, down[d] to row k + 1.
+inline void homogeneityRow(const DiffRow (&along)[2], const DiffRow (&up)[2], const DiffRow (&down)[2],
+                           int8_t* m, int c0, int c1) {
+    for (int c = homogeneityKernel(along, up, down, m, c0, c1); c < c1; ++c) {
+        // Neighbours left, right, up, down of each candidate.
+        float dL[2][4], dC[2][4];
+        for (int d = 0; d < 2; ++d) {
+            const DiffRow n[4] = {along[d], along[d], up[d], down[d]};
+            const int at[4] = {c - 1, c, c, c};
+            for (int i = 0; i < 4; ++i) dL[d][i] = n[i].L[at[i]], dC[d][i] = n[i].C[at[i]];
         }
-        const float epsL = minf(maxf(hdL[0], hdL[1]), maxf(vdL[2], vdL[3]));
-        const float epsC = minf(maxf(hdC[0], hdC[1]), maxf(vdC[2], vdC[3]));
+        const float epsL = minf(maxf(dL[0][0], dL[0][1]), maxf(dL[1][2], dL[1][3]));
+        const float epsC = minf(maxf(dC[0][0], dC[0][1]), maxf(dC[1][2], dC[1][3]));
         int count = 0;
-        for (int n = 0; n < 4; ++n) {
-            count += (hdL[n] <= epsL) & (hdC[n] <= epsC);
-            count -= (vdL[n] <= epsL) & (vdC[n] <= epsC);
+        for (int i = 0; i < 4; ++i) {
+            count += (dL[0][i] <= epsL) & (dC[0][i] <= epsC);
+            count -= (dL[1][i] <= epsL) & (dC[1][i] <= epsC);
         }
         m[c] = static_cast<int8_t>(count);
     }
@@ -182,14 +228,17 @@ void selectRow(const int8_t* const* m, const T* const* h, const T* const* v, T* 
     }
 }
 
+// How many rows ahead of their use source and destination rows are fetched.
+inline constexpr int kAhdPrefetchRows = 10;
+
 template <class T>
 void ahdBlock(const AhdBlock<T>& b) {
     // Scratch rows hold columns -3 .. width + 2 at offset 3.
     const auto scratchRow = [&](int i) { return rowPtr(b.scratch, b.scratchStep, i) + 3; };
     const auto srcRow = [&](int k) { return rowPtr(b.src, b.srcStep, k); };
     const auto greenParity = [&](int k) { return bayer::colourAt(b.grid, k, 0) == bayer::kGreen ? 0 : 1; };
-    // Rings: row k of the greens in slot (k + 4) & 3, of the candidates, Lab
-    // values and map in slot (k + 3) % 3 (k >= -3, -2 and -1 respectively).
+    // Rings: row k of the greens in slot (k + 4) & 3, of the candidates and
+    // the map in slot (k + 3) % 3 (k >= -3, -2 and -1 respectively).
     T *gh[4], *gv[4], *cand[2][2][3];  // [H or V][red or blue][slot]
     int8_t* map[3];
     for (int i = 0; i < 4; ++i) gh[i] = scratchRow(i), gv[i] = scratchRow(4 + i);
@@ -197,16 +246,32 @@ void ahdBlock(const AhdBlock<T>& b) {
         for (int ch = 0; ch < 2; ++ch)
             for (int i = 0; i < 3; ++i) cand[d][ch][i] = scratchRow(8 + 6 * d + 3 * ch + i);
     for (int i = 0; i < 3; ++i) map[i] = reinterpret_cast<int8_t*>(scratchRow(20 + i));
-    // Lab window: columns -2 .. width + 1 at offset 2.
-    float lab[3][2][3][kAhdMaxStripe + 4];
+    // Lab values of two rows, and the differences of two rows (slot k & 1).
+    alignas(64) float lab[2][2][3][kLabRow];
+    alignas(64) float diffs[2][2][2][2][kLabRow];  // [row][along or down][candidate][L or C]
     const auto labOf = [&](int k, int d) {
-        float(*p)[kAhdMaxStripe + 4] = lab[(k + 3) % 3][d];
-        return LabRow{p[0] + 2, p[1] + 2, p[2] + 2};
+        float(*p)[kLabRow] = lab[k & 1][d];
+        return LabRow{p[0] + kLabPad, p[1] + kLabPad, p[2] + kLabPad};
+    };
+    const auto diffOf = [&](int k, int kind, int d) {
+        float(*p)[kLabRow] = diffs[k & 1][kind][d];
+        return DiffRow{p[0] + kLabPad, p[1] + kLabPad};
     };
     const auto slot3 = [](int k) { return (k + 3) % 3; };
     const int W = b.width;
 
     for (int k = -3; k < b.height + 3; ++k) {
+        // A stripe reads a few hundred bytes of each source row and writes
+        // a few hundred of each destination row, a pattern the hardware does
+        // not fetch ahead on its own.
+        if (const int r = k + 2 + kAhdPrefetchRows; r <= b.height + 4) {
+            const char* p = reinterpret_cast<const char*>(srcRow(r) - 5);
+            for (int i = 0; i < (W + 10) * int(sizeof(T)) + 63; i += 64) __builtin_prefetch(p + i);
+        }
+        if (const int r = k - 3 + kAhdPrefetchRows; r >= 0 && r < b.height) {
+            char* p = reinterpret_cast<char*>(rowPtr(b.dst, b.dstStep, r));
+            for (int i = 0; i < 3 * W * int(sizeof(T)); i += 64) __builtin_prefetch(p + i, 1);
+        }
         {  // greens of row k
             const T* s[5];
             for (int j = 0; j < 5; ++j) s[j] = srcRow(k - 2 + j);
@@ -216,19 +281,28 @@ void ahdBlock(const AhdBlock<T>& b) {
             const T* s[3] = {srcRow(kc - 1), srcRow(kc), srcRow(kc + 1)};
             const int gp = greenParity(kc);
             const bool siteIsRed = bayer::colourAt(b.grid, kc, gp ^ 1) == bayer::kRed;
+            const T* g[2][3];
+            T *site[2], *cross[2];
+            const T* rgb[2][3];
             for (int d = 0; d < 2; ++d) {
                 T* const* gring = d == 0 ? gh : gv;
-                const T* g[3] = {gring[(kc + 3) & 3], gring[(kc + 4) & 3], gring[(kc + 5) & 3]};
+                for (int j = 0; j < 3; ++j) g[d][j] = gring[(kc + 3 + j) & 3];
                 T* red = cand[d][0][slot3(kc)];
                 T* blue = cand[d][1][slot3(kc)];
-                candidateRow(s, g, siteIsRed ? red : blue, siteIsRed ? blue : red, -2, W + 2, gp);
-                labRow(red, g[1], blue, labOf(kc, d), -2, W + 2);
+                site[d] = siteIsRed ? red : blue;
+                cross[d] = siteIsRed ? blue : red;
+                rgb[d][0] = red, rgb[d][1] = g[d][1], rgb[d][2] = blue;
             }
+            candidateRows(s, g, site, cross, -2, W + 2, gp);
+            const LabRow lab[2] = {labOf(kc, 0), labOf(kc, 1)};
+            labRows(rgb, lab, -2, W + 2);
+            const LabRow above[2] = {labOf(kc - 1, 0), labOf(kc - 1, 1)};
+            diffRows(lab, kc > -2 ? above : nullptr, {diffOf(kc, 0, 0), diffOf(kc, 0, 1)},
+                     {diffOf(kc, 1, 0), diffOf(kc, 1, 1)}, -2, W + 1);
         }
         if (const int km = k - 2; km >= -1) {  // map of row km
-            const LabRow h[3] = {labOf(km - 1, 0), labOf(km, 0), labOf(km + 1, 0)};
-            const LabRow v[3] = {labOf(km - 1, 1), labOf(km, 1), labOf(km + 1, 1)};
-            homogeneityRow(h, v, map[slot3(km)] + 0, -1, W + 1);
+            homogeneityRow({diffOf(km, 0, 0), diffOf(km, 0, 1)}, {diffOf(km, 1, 0), diffOf(km, 1, 1)},
+                           {diffOf(km + 1, 1, 0), diffOf(km + 1, 1, 1)}, map[slot3(km)], -1, W + 1);
         }
         if (const int ko = k - 3; ko >= 0) {  // output row ko
             const int8_t* m[3] = {map[slot3(ko - 1)], map[slot3(ko)], map[slot3(ko + 1)]};

@@ -5,15 +5,7 @@
 #include "lumachroma/pixels.h"
 #include "lumachroma/ycbcr444/rows.h"
 
-#if defined(__AVX2__)
-// Some compilers flag the intrinsics' deliberately undefined pass-through
-// operands as uninitialised once inlined; those reports are false.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
-#endif
+#include "frame/simd.h"
 
 namespace qrx {
 inline namespace QRX_ISA {
@@ -142,7 +134,7 @@ struct InverseGroups {  // decoder groups
     static constexpr bool kHigh = true;
 };
 
-#if defined(__AVX2__)
+#if QRX_SIMD
 #include "lumachroma/ycbcr444/kernels_inl.h"
 #else
 

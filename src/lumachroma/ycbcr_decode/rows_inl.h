@@ -2,7 +2,7 @@
 // target by the units the build generates (QRX_ISA names the target).
 //
 // The portable templates below are the reference. Where the instruction set
-// allows, hand-written kernels (kernels_*_inl.h) convert the
+// allows, hand-written kernels (kernels_inl.h) convert the
 // leading vector columns of a row in blocks and report how far they got; the
 // portable code finishes the row from there, so the vector and scalar
 // columns of every row are exactly those of the reference.
@@ -10,6 +10,7 @@
 #include "lumachroma/bt601.h"
 #include "lumachroma/pixels.h"
 #include "lumachroma/ycbcr_decode/rows.h"
+#include "frame/simd.h"
 
 namespace qrx {
 inline namespace QRX_ISA {
@@ -187,91 +188,31 @@ auto channel(const Channels& p) {
     else return p.b;
 }
 
-// What the kernels hold, for their vector type (Vector::V; passing the type
-// itself as an argument would drop its attributes): the constants of a
-// vector set, three values per lane (chroma terms, or R, G, B), and the
-// samples of pixel pairs (Y of the even and the odd pixel, the pair's Cb, Cr).
-template <class Vector>
-struct LaneWeights {
-    typename Vector::V y, r, gu, gv, b, t;
-};
-template <class Vector>
+// What the kernels hold, for their vector type: three values per lane
+// (chroma terms, or R, G, B), and the samples of pixel pairs (Y of the even
+// and the odd pixel, the pair's Cb, Cr).
+template <class V>
 struct LaneTriple {
-    typename Vector::V r, g, b;
+    V r, g, b;
 };
-template <class Vector>
+template <class V>
 struct PairSamples {
-    typename Vector::V ye, yo, cb, cr;
+    V ye, yo, cb, cr;
 };
 
 }  // namespace
 }  // namespace QRX_ISA
 }  // namespace qrx
 
-#if defined(__AVX512BW__)
-#include "lumachroma/ycbcr_decode/kernels_avx512_inl.h"
-#elif defined(__AVX2__)
-#include "lumachroma/ycbcr_decode/kernels_avx2_inl.h"
+#if QRX_SIMD
+#include "lumachroma/ycbcr_decode/kernels_inl.h"
 #endif
 
 namespace qrx {
 inline namespace QRX_ISA {
 namespace {
 
-#if defined(__AVX2__)
-namespace simd {
-
-// The vector set's lane arithmetic, on the lane operations of the build's
-// kernel file.
-Weights weightsOf(const VectorSet& k) {
-    return {splat(k.kY), splat(k.kR), splat(-k.kGu), splat(-k.kGv), splat(k.kB), splat(k.t)};
-}
-
-// (s - zero) * 128 in each 16-bit lane.
-V centred(V s, int zero) { return shl<7>(sub(s, splat(zero))); }
-
-Lanes chromaTerms(const Weights& k, V cb, V cr) {
-    const V us = centred(cb, 128), vs = centred(cr, 128);
-    const V g = adds(mulhi(us, k.gu), mulhi(vs, k.gv));
-    return {adds(mulhi(vs, k.r), k.t), adds(g, k.t), adds(mulhi(us, k.b), k.t)};
-}
-
-// R, G, B of one pixel per lane, not yet clamped.
-Lanes pixels(const Weights& k, const Lanes& c, V y) {
-    const V luma = mulhi(centred(y, 16), k.y);
-    return {sra<4>(adds(luma, c.r)), sra<4>(adds(luma, c.g)), sra<4>(adds(luma, c.b))};
-}
-
-// Y of the even and the odd pixel of each pair.
-void lumaPairs(const Qrx8u* y, V& even, V& odd) {
-    const V w = load(y);
-    even = band(w, splat(0xFF));
-    odd = srl<8>(w);
-}
-
-template <int Shift>
-Pairs loadPairs(const PlanesSrc<Shift>& s, int x) {
-    Pairs p;
-    lumaPairs(s.y + x, p.ye, p.yo);
-    if constexpr (Shift == 1) {
-        p.cb = chromaPerPair(s.cb + x / 2);
-        p.cr = chromaPerPair(s.cr + x / 2);
-    } else {
-        p.cb = chromaPerTwoPairs(s.cb + x / 4);
-        p.cr = chromaPerTwoPairs(s.cr + x / 4);
-    }
-    return p;
-}
-
-// Planes take each channel's bytes in pixel order.
-void storePixels(const PlanarDst& d, int x, const Lanes& e, const Lanes& o) {
-    store(d.r + x, bytePairs(e.r, o.r));
-    store(d.g + x, bytePairs(e.g, o.g));
-    store(d.b + x, bytePairs(e.b, o.b));
-}
-
-}  // namespace simd
-
+#if QRX_SIMD
 // Runs step(x) over whole steps of `size` columns from 0 to below end; a
 // shorter remainder that is at least `grain` columns gets one more step
 // ending at the last multiple of `grain` below end, which rewrites part of
@@ -293,7 +234,7 @@ int steps(int end, int size, int grain, Step step) {
 // portable code.
 template <Arithmetic A, class Src, class Dst>
 int leadingBlocks(const Src& src, const Dst& dst, int split) {
-    using namespace simd;
+    using namespace dec_vec;
     if constexpr (A.columns == VectorColumns::None) {
         return 0;
     } else {
@@ -309,7 +250,7 @@ int leadingBlocks(const Src& src, const Dst& dst, int split) {
 // The same for a 4:2:0 row pair, the chroma terms serving both rows.
 template <Arithmetic A, class L>
 int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Qrx8u alpha) {
-    using namespace simd;
+    using namespace dec_vec;
     const Weights k = weightsOf(A.vector);
     const PixelsDst<L> out[2] = {{{dst[0]}, alpha}, {{dst[1]}, alpha}};
     return steps(split, kBlock, 2, [&](int x) {
@@ -328,8 +269,8 @@ int leadingRowPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int split, Q
 template <Arithmetic A, class L>
 int leadingFilteredPairs(const Qrx8u* const src[4], Qrx8u* const dst[2], int width,
                          Qrx8u alpha) {
-    return 2 * steps(width / 2 - 1, simd::kFilterPairs, 1, [&](int k) {
-               simd::filteredStep<L>(A.scalar, src, dst, k, alpha);
+    return 2 * steps(width / 2 - 1, dec_vec::kFilterPairs, 1, [&](int k) {
+               dec_vec::filteredStep<L>(A.scalar, src, dst, k, alpha);
            });
 }
 #else

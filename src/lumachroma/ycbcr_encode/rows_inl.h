@@ -11,7 +11,9 @@
 #include "lumachroma/pixels.h"
 #include "lumachroma/ycbcr_encode/rows.h"
 
-#if defined(__AVX512BW__) || defined(__AVX2__)
+#include "frame/simd.h"
+
+#if QRX_SIMD
 #include "lumachroma/ycbcr_encode/kernels_inl.h"
 #else
 namespace qrx {

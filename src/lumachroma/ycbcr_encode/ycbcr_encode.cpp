@@ -56,9 +56,12 @@ PlaneSet planeSet(Qrx8u* const p[3], const int step[3], bool exchangeChroma) {
 
 // ---- row drivers --------------------------------------------------------
 
+// 16-bit sources address their rows by the step rounded down to whole words.
+
 // 4:2:2 and 4:1:1 planes: one chroma row per source row.
 template <class S>
 void eachRow(PlanesRow<S> fn, const S* src, int srcStep, const PlaneSet& d, QrxRoiSize roi) {
+    srcStep = wholeElementStep<S>(srcStep);
     for (int y = 0; y < roi.height; ++y)
         fn(rowPtr(src, srcStep, y), d.row(0, y), d.row(1, y), d.row(2, y), roi.width);
 }
@@ -68,6 +71,7 @@ void eachRow(PlanesRow<S> fn, const S* src, int srcStep, const PlaneSet& d, QrxR
 template <class S>
 void rowPairs(RowPair<S> fn, LumaRow<S> lastRow, const S* src, int srcStep, const PlaneSet& d,
               QrxRoiSize roi) {
+    srcStep = wholeElementStep<S>(srcStep);
     const int pairs = roi.height / 2;
     for (int k = 0; k < pairs; ++k)
         fn(rowPtr(src, srcStep, 2 * k), rowPtr(src, srcStep, 2 * k + 1), d.row(0, 2 * k),
@@ -79,6 +83,7 @@ void rowPairs(RowPair<S> fn, LumaRow<S> lastRow, const S* src, int srcStep, cons
 template <class S>
 void packedRows(PackedRow<S> fn, const S* src, int srcStep, Qrx8u* dst, int dstStep,
                 QrxRoiSize roi) {
+    srcStep = wholeElementStep<S>(srcStep);
     for (int y = 0; y < roi.height; ++y)
         fn(rowPtr(src, srcStep, y), rowPtr(dst, dstStep, y), roi.width);
 }

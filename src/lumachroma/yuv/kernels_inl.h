@@ -12,20 +12,15 @@
 //    32-bit lanes shifted down by 16 and packed back in the same order;
 //  - pair and block sums of 8-bit samples come from a multiply-add of
 //    adjacent bytes, in pair order.
-#if defined(__AVX2__)
+#include "frame/simd.h"
 
-#define HWY_COMPILE_ONLY_STATIC 1
-#define HWY_DISABLE_PCLMUL_AES 1
-#define HWY_DISABLE_BMI2_FMA 1
-#define HWY_DISABLE_F16C 1
-#include <hwy/highway.h>
-#include <immintrin.h>
+#if QRX_SIMD
 
 namespace qrx::yuv {
 inline namespace QRX_ISA {
 namespace vec {
 
-namespace hn = hwy::HWY_NAMESPACE;
+using namespace simd;
 constexpr hn::ScalableTag<uint8_t> d8;
 constexpr hn::ScalableTag<uint16_t> du16;
 constexpr hn::ScalableTag<int16_t> d16;
@@ -39,17 +34,10 @@ using V32 = hn::Vec<decltype(d32)>;
 constexpr int kStep = HWY_LANES(uint8_t);
 
 // In-block packs and multiply-adds.
-#if HWY_TARGET == HWY_AVX3
-HWY_INLINE V8 packus(V16 lo, V16 hi) { return V8{_mm512_packus_epi16(lo.raw, hi.raw)}; }
-HWY_INLINE V16 packs(V32 lo, V32 hi) { return V16{_mm512_packs_epi32(lo.raw, hi.raw)}; }
-HWY_INLINE V32 madd(V16 a, V16 b) { return V32{_mm512_madd_epi16(a.raw, b.raw)}; }
-HWY_INLINE V16 pairSums(V8 v) { return V16{_mm512_maddubs_epi16(v.raw, _mm512_set1_epi8(1))}; }
-#else
-HWY_INLINE V8 packus(V16 lo, V16 hi) { return V8{_mm256_packus_epi16(lo.raw, hi.raw)}; }
-HWY_INLINE V16 packs(V32 lo, V32 hi) { return V16{_mm256_packs_epi32(lo.raw, hi.raw)}; }
-HWY_INLINE V32 madd(V16 a, V16 b) { return V32{_mm256_madd_epi16(a.raw, b.raw)}; }
-HWY_INLINE V16 pairSums(V8 v) { return V16{_mm256_maddubs_epi16(v.raw, _mm256_set1_epi8(1))}; }
-#endif
+HWY_INLINE V8 packus(V16 lo, V16 hi) { return DemoteInBlocksU8(lo, hi); }
+HWY_INLINE V16 packs(V32 lo, V32 hi) { return DemoteInBlocksI16(lo, hi); }
+HWY_INLINE V32 madd(V16 a, V16 b) { return MulAddPairs(a, b); }
+HWY_INLINE V16 pairSums(V8 v) { return MulAddBytePairs(v, hn::Set(Tag<int8_t>(), 1)); }
 
 HWY_INLINE V16 k(int v) { return hn::Set(d16, int16_t(v)); }
 // Lanes 2i and 2i+1 hold a and b.

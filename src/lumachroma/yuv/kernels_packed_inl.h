@@ -4,15 +4,14 @@
 // ---- four whole pixels per 16-byte block ------------------------------------
 // The kernels of the interleaved 8-bit rows below keep pixels where they
 // are: a 16-byte block of an RGBA row holds four whole pixels, and an RGB row
-// gets the same shape by one dword permutation that moves every 12-byte
-// group of four pixels to the start of its own block. Byte shuffles within
+// gets the same shape from the block-head loads (every 12-byte group of four
+// pixels at the start of its own block; stored back the same way). Byte shuffles within
 // each block then give 16-bit words or pairs in pixel order, the multiply-
 // adds work on (R, B) and (G, G) word pairs, and results return to bytes with
 // an in-block pack and one more shuffle. Packs across registers interleave
 // their blocks; one fixed permutation puts the pixels back in order.
 
-constexpr int kBlocks = kStep / 16;  // 16-byte blocks per register
-constexpr int kQuad = 4 * kBlocks;   // pixels per register
+constexpr int kQuad = 4 * kBlocks;  // pixels per register
 constexpr uint8_t Z = 0x80;          // shuffle index giving a zero byte
 constexpr hn::ScalableTag<uint32_t> du32;
 constexpr hn::ScalableTag<uint64_t> du64;
@@ -21,7 +20,7 @@ struct Quads {
     V8 q[4];
 };
 
-HWY_INLINE V8 bytes16(const uint8_t (&c)[16]) { return hn::LoadDup128(d8, c); }
+HWY_INLINE V8 bytes16(const uint8_t (&c)[16]) { return BlockBytes(c); }
 template <class V>
 HWY_INLINE V32 dw(V v) {
     return hn::BitCast(d32, v);
@@ -35,74 +34,23 @@ HWY_INLINE V8 b8(V v) {
     return hn::BitCast(d8, v);
 }
 
-// A dword index vector, f(i) for lane i.
-template <class F>
-HWY_INLINE V32 dwordIndex(F f) {
-    alignas(64) int32_t a[kStep / 4];
-    for (int i = 0; i < kStep / 4; ++i) a[i] = f(i);
-    return hn::Load(d32, a);
-}
-
-#if HWY_TARGET == HWY_AVX3
-HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm512_shuffle_epi8(v.raw, c.raw)}; }
-HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm512_packs_epi16(lo.raw, hi.raw)}; }
-HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm512_packus_epi32(lo.raw, hi.raw)}; }
-HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm512_permutexvar_epi32(i.raw, v.raw)}; }
-// Lane i from a (index < 16) or b (index - 16).
-HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
-    return V32{_mm512_permutex2var_epi32(a.raw, i.raw, b.raw)};
-}
-template <int Imm>
-HWY_INLINE V32 shufps(V32 a, V32 b) {
-    return V32{_mm512_castps_si512(
-        _mm512_shuffle_ps(_mm512_castsi512_ps(a.raw), _mm512_castsi512_ps(b.raw), Imm))};
-}
-#else
-HWY_INLINE V8 shufb(V8 v, V8 c) { return V8{_mm256_shuffle_epi8(v.raw, c.raw)}; }
-HWY_INLINE V8 packss(V16 lo, V16 hi) { return V8{_mm256_packs_epi16(lo.raw, hi.raw)}; }
-HWY_INLINE V16 packusd(V32 lo, V32 hi) { return V16{_mm256_packus_epi32(lo.raw, hi.raw)}; }
-HWY_INLINE V32 permd(V32 v, V32 i) { return V32{_mm256_permutevar8x32_epi32(v.raw, i.raw)}; }
-HWY_INLINE V32 permd2(V32 a, V32 b, V32 i) {
-    return hn::IfThenElse(i > hn::Set(d32, 7), permd(b, i), permd(a, i));
-}
-template <int Imm>
-HWY_INLINE V32 shufps(V32 a, V32 b) {
-    return V32{_mm256_castps_si256(
-        _mm256_shuffle_ps(_mm256_castsi256_ps(a.raw), _mm256_castsi256_ps(b.raw), Imm))};
-}
-#endif
+HWY_INLINE V8 shufb(V8 v, V8 c) { return hn::TableLookupBytes(v, c); }
+HWY_INLINE V32 permd(V32 v, V32 i) { return PermuteLanes32(v, i); }
 
 // Undoes the block interleave of two levels of packs over four registers
 // (block j of register r ends up as dword r of block j).
 HWY_INLINE V32 unpackOrder() {
-    return dwordIndex([](int m) { return 4 * (m % kBlocks) + m / kBlocks; });
+    return LanesOf<[](int m) { return 4 * (m % kBlocks) + m / kBlocks; }>();
 }
 
 // RGB pixels p[0 .. kStep), 12 bytes at the start of each block.
 struct RgbQuads {
-    V32 first = dwordIndex([](int i) { return 3 * (i / 4) + (i % 4 < 2 ? i % 4 : 2); });
-    V32 last = first + hn::Set(d32, kBlocks);
-    V32 out[3] = {outIndex(0), outIndex(1), outIndex(2)};
-
-    // Register k of the packed row: its dword i comes from dword
-    // 4 (m % 3N / 3) + m % 3 of quad m / 3N, m = 4N k + i.
-    static V32 outIndex(int k) {
-        return dwordIndex([k](int i) {
-            const int m = kQuad * k + i, r = m / (3 * kBlocks), rest = m % (3 * kBlocks);
-            return (r - k) * (kStep / 4) + 4 * (rest / 3) + rest % 3;
-        });
-    }
     Quads load(const Qrx8u* p) const {
-        constexpr int kBytes = 3 * kQuad;
         Quads o;
-        for (int k = 0; k < 3; ++k) o.q[k] = b8(permd(dw(hn::LoadU(d8, p + k * kBytes)), first));
-        o.q[3] = b8(permd(dw(hn::LoadU(d8, p + 4 * kBytes - kStep)), last));
+        LoadBlockHeads12(p, o.q);
         return o;
     }
-    void store(const Quads& o, Qrx8u* p) const {
-        for (int k = 0; k < 3; ++k)
-            hn::StoreU(b8(permd2(dw(o.q[k]), dw(o.q[k + 1]), out[k])), d8, p + k * kStep);
-    }
+    void store(const Quads& o, Qrx8u* p) const { StoreBlockHeads12(o.q, p); }
 };
 
 // Both 16-bit halves of each dword set to its upper half.
@@ -146,7 +94,7 @@ HWY_INLINE V16 quadChroma(const QuadLuma& a, const QuadLuma& b, int first) {
     V32 d[2];
     for (int i = 0; i < 2; ++i)
         d[i] = dw((a.rb[first + i] + b.rb[first + i]) - (a.gg[first + i] + b.gg[first + i]));
-    const V16 s = w16(shufps<0x88>(d[0], d[1])) + w16(shufps<0xDD>(d[0], d[1]));
+    const V16 s = w16(EvenLanesInBlocks(d[0], d[1])) + w16(OddLanesInBlocks(d[0], d[1]));
     // floor((131071 - 19595 (R - G) - 7471 (B - G)) / 65536) added to both.
     const V16 drb = s + w16(upperTwice(madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071)));
     const V16 m = hn::MulHigh(drb, pairOf(kV - 65536, kU)) + hn::And(drb, pairOf(-1, 0));
@@ -156,23 +104,10 @@ HWY_INLINE V16 quadChroma(const QuadLuma& a, const QuadLuma& b, int first) {
 // V and U bytes of the 2 x kQuad blocks of a register pair, stored in order.
 HWY_INLINE void storeQuadChroma(V16 lo, V16 hi, Qrx8u* u, Qrx8u* v) {
     static constexpr uint8_t kSplit[16] = {0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15};
-    const V8 p = shufb(packus(lo, hi), bytes16(kSplit));
-#if HWY_TARGET == HWY_AVX3
-    // Byte pairs of block j: V of quad r at word 8j + r, U at 8j + 4 + r.
-    alignas(64) int16_t idx[32];
-    for (int w = 0; w < 16; ++w) {
-        idx[w] = int16_t(8 * (w % kBlocks) + w / kBlocks);
-        idx[16 + w] = int16_t(idx[w] + 4);
-    }
-    const __m512i o = _mm512_permutexvar_epi16(_mm512_load_si512(idx), p.raw);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(v), _mm512_castsi512_si256(o));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(u), _mm512_extracti64x4_epi64(o, 1));
-#else
-    static constexpr uint8_t kPairs[16] = {0, 1, 8, 9, 2, 3, 10, 11, 4, 5, 12, 13, 6, 7, 14, 15};
-    const V8 o = shufb(V8{_mm256_permute4x64_epi64(p.raw, 0xD8)}, bytes16(kPairs));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(v), _mm256_castsi256_si128(o.raw));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(u), _mm256_extracti128_si256(o.raw, 1));
-#endif
+    const V8 t = TransposeBlockHalves(shufb(packus(lo, hi), bytes16(kSplit)));
+    const hn::Half<decltype(d8)> dh;
+    hn::StoreU(hn::LowerHalf(dh, t), dh, v);
+    hn::StoreU(hn::UpperHalf(dh, t), dh, u);
 }
 
 int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u* yTop,
@@ -270,7 +205,7 @@ HWY_INLINE GroupWords groupWords(const Quads& in, int k) {
     const V16 u = mulHi(r7, kGroupUr) + mulHi(g7, kGroupUg) + mulHi(b7, kGroupUb);
     const V16 v = mulHi(r7, kGroupVr) + mulHi(g7, kGroupVg) + mulHi(b7, kGroupVb);
     return {hiU(r, kGroupYr) + hiU(g, kGroupYg) + hiU(b, kGroupYb),
-            hn::Xor(packss(hn::ShiftRight<6>(u), hn::ShiftRight<6>(v)), hn::Set(d8, 0x80))};
+            hn::Xor(b8(DemoteInBlocksI8(hn::ShiftRight<6>(u), hn::ShiftRight<6>(v))), hn::Set(d8, 0x80))};
 }
 
 int rgbToYuvQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
@@ -329,9 +264,9 @@ int rgbaToPlanesQuads(const Qrx8u* const* src, Qrx8u* const* dst, int n) {
         V16 alpha[2];
         for (int h = 0; h < 2; ++h) {
             const V32 *a = in + 2 * h, *b = a + 1;
-            const V16 rg = packusd(hn::And(*a, low), hn::And(*b, low));
-            const V16 ba = packusd(dw(hn::ShiftRight<16>(hn::BitCast(du32, *a))),
-                                   dw(hn::ShiftRight<16>(hn::BitCast(du32, *b))));
+            const V16 rg = w16(DemoteInBlocksU16(hn::And(*a, low), hn::And(*b, low)));
+            const V16 ba = w16(DemoteInBlocksU16(dw(hn::ShiftRight<16>(hn::BitCast(du32, *a))),
+                                                 dw(hn::ShiftRight<16>(hn::BitCast(du32, *b)))));
             const auto high = [](V16 v) { return w16(hn::ShiftRight<8>(hn::BitCast(du16, v))); };
             t[h] = fourPlaneForward(hn::And(rg, lowByte), high(rg), hn::And(ba, lowByte));
             alpha[h] = high(ba);
