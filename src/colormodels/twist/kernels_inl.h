@@ -213,7 +213,7 @@ HWY_INLINE V8 loadTriples(const uint8_t* p, bool fullLoadFits) {
 HWY_INLINE void storeTriples(V8 v, uint8_t* p) {
     // Words 0..2 of each block packed to the front (the lanes after them
     // take any word).
-    alignas(64) int32_t packIdx[hn::MaxLanes(kDu)];
+    alignas(64) int32_t packIdx[hn::MaxLanes(kDu)] = {};
     const int n = static_cast<int>(hn::Lanes(kDu));
     for (int j = 0; j < n; ++j) packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
     const VU words = hn::TableLookupLanes(hn::BitCast(kDu, v), hn::SetTableIndices(kDu, packIdx));
@@ -298,7 +298,7 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
                 const auto lane = hn::BitCast(kDi, simd::LookupBytesOr0(px, pick[ch]));
                 c = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
             }
-            for (int k = 0; k < 3; ++k) p[k][ch] = hn::Mul(c, w[k].t[ch]);
+            for (size_t k = 0; k < std::size(p); ++k) p[k][ch] = hn::Mul(c, w[k].t[ch]);
         }
     };
     // The loop is software-pipelined: the next step's products are issued
@@ -310,7 +310,7 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
     if (n <= width) products(0);
     for (; x + n <= width; x += n) {
         hn::Vec<decltype(kDi)> o[3];
-        for (int k = 0; k < 3; ++k) {
+        for (size_t k = 0; k < std::size(o); ++k) {
             const VF sk = sumOf<T>(w[k], p[k][0], p[k][1], p[k][2]);
             if constexpr (Bounded) {
                 // Sums within the int32 range: rounding then saturating
