@@ -582,6 +582,19 @@ HWY_INLINE VU16 TwoTablesLookupWords(VU16 a, VU16 b, VU16 idx) {
 }
 #endif
 
+// Per byte: 0 where idx has its top bit set, else byte (idx & 15) of the
+// same 128-bit block of `bytes` (pshufb); bits 4..6 of idx are ignored.
+// Highway's TableLookupBytesOr0 does the same on x86 but asks for indices
+// below 16 or with the top bit set.
+HWY_INLINE hn::Vec<hn::ScalableTag<uint8_t>> LookupBytesOr0(hn::Vec<hn::ScalableTag<uint8_t>> bytes,
+                                                           hn::Vec<hn::ScalableTag<uint8_t>> idx) {
+#if HWY_TARGET == HWY_AVX3
+    return hn::Vec<hn::ScalableTag<uint8_t>>{_mm512_shuffle_epi8(bytes.raw, idx.raw)};
+#else
+    return hn::Vec<hn::ScalableTag<uint8_t>>{_mm256_shuffle_epi8(bytes.raw, idx.raw)};
+#endif
+}
+
 // Stores the lanes of v where m is set; memory under the other lanes keeps
 // its value. AVX-512 has masked stores for every lane size and AVX2 for
 // 32- and 64-bit lanes (Highway's own fallback for 8- and 16-bit lanes on

@@ -25,12 +25,15 @@ T sample(std::mt19937& rng, bool extremes) {
 }
 
 // Ordinary weights; halves that make ties; huge weights whose sums
-// overflow, and a NaN constant; a NaN constant in the first row only.
+// overflow, and a NaN constant; a NaN constant in the first row only;
+// weights too small to divide by 65536 exactly (8-bit rows then keep every
+// channel in the low byte of its lane).
 const Matrix kMatrices[] = {
     {{0.299f, 0.587f, 0.114f, 3.5f}, {-0.169f, -0.331f, 0.5f, 128.0f}, {0.5f, -0.419f, -0.081f, 128.0f}, {0.1f, 0.2f, 0.3f, 0.4f}},
     {{0.5f, 0.5f, 0.0f, 0.5f}, {0.25f, 0.25f, 0.5f, -0.5f}, {1.5f, 0.0f, 0.0f, 2.5f}, {0.5f, 0.5f, 0.5f, 0.5f}},
     {{1e36f, -1e36f, 1e36f, 0.0f}, {-3e38f, -3e38f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()}, {1e36f, 1e36f, 0.0f, 0.0f}},
-    {{0.5f, 0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()}, {0.2f, 0.3f, 0.5f, 1.0f}, {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f, 1.0f}}};
+    {{0.5f, 0.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()}, {0.2f, 0.3f, 0.5f, 1.0f}, {1.0f, 0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f, 1.0f}},
+    {{0.25f, 1e-35f, 0.75f, 0.5f}, {0.5f, 0.5f, -3e-39f, -0.5f}, {0.0f, 0.125f, 1.0f, 2.5f}, {0.5f, 0.25f, 0.125f, 1e-35f}}};
 
 TEST(TwistTargets, EveryTargetMatchesScalar) {
     forEveryType([](const auto& ops) {

@@ -6,9 +6,11 @@
 // AVX-512 holds the 256-entry table as 128 words in four registers and
 // looks the low and the high byte of every word up with two-register word
 // permutes. AVX2 holds it as sixteen 16-byte pieces, each broadcast to both
-// 128-bit blocks, looks every sample up in all sixteen by its low four bits
-// and lets the high four bits choose among the results with a tree of byte
-// blends, one level per bit.
+// 128-bit blocks, and looks every sample up in all sixteen by its low four
+// bits. A byte shuffle gives zero where the index byte has its top bit set,
+// so piece k (for samples below 128) and piece k + 8 (for samples from 128,
+// looked up with the top bit flipped) are joined by an OR; three levels of
+// byte blends on bits 4, 5 and 6 then pick one of the eight joined pieces.
 #if QRX_SIMD
 
 namespace qrx {
@@ -22,15 +24,6 @@ constexpr hn::ScalableTag<int8_t> kDs8;
 constexpr hn::ScalableTag<uint16_t> kD16;
 using V8 = hn::Vec<decltype(kD8)>;
 using VS8 = hn::Vec<decltype(kDs8)>;
-
-#if HWY_TARGET != HWY_AVX3
-struct ByteTable {
-    V8 piece[16];
-    explicit ByteTable(const Qrx8u* table) {
-        for (int i = 0; i < 16; ++i) piece[i] = hn::LoadDup128(kD8, table + 16 * i);
-    }
-};
-#endif
 
 #if HWY_TARGET == HWY_AVX3
 
@@ -65,26 +58,27 @@ HWY_INLINE V8 lookup(const Table& t, V8 v) {
 
 #else
 
-// Bit `Bit` (4..7) of every byte of v moved to the byte's sign bit, which
-// is what a byte blend looks at.
-template <int Bit>
-HWY_INLINE VS8 bitAsSign(V8 v) {
-    if constexpr (Bit == 7) return hn::BitCast(kDs8, v);
-    // Bits shifted in from the byte below land under bit 7 and do not matter.
-    return hn::BitCast(kDs8, hn::ShiftLeft<7 - Bit>(hn::BitCast(kD16, v)));
-}
+// AVX2: entries 16k..16k + 15 in piece k, in both blocks.
+struct Table {
+    V8 piece[16];
+    explicit Table(const Qrx8u* table) {
+        for (int i = 0; i < 16; ++i) piece[i] = hn::LoadDup128(kD8, table + 16 * i);
+    }
+};
 
-using Table = ByteTable;
-
-HWY_INLINE V8 lookup(const ByteTable& t, V8 v) {
-    const V8 low = hn::And(v, hn::Set(kD8, 0x0F));
-    VS8 level[16];
-    for (int i = 0; i < 16; ++i) level[i] = hn::BitCast(kDs8, hn::TableLookupBytes(t.piece[i], low));
-    const VS8 b4 = bitAsSign<4>(v), b5 = bitAsSign<5>(v), b6 = bitAsSign<6>(v), b7 = bitAsSign<7>(v);
-    for (int i = 0; i < 8; ++i) level[i] = hn::IfNegativeThenElse(b4, level[2 * i + 1], level[2 * i]);
-    for (int i = 0; i < 4; ++i) level[i] = hn::IfNegativeThenElse(b5, level[2 * i + 1], level[2 * i]);
-    for (int i = 0; i < 2; ++i) level[i] = hn::IfNegativeThenElse(b6, level[2 * i + 1], level[2 * i]);
-    return hn::BitCast(kD8, hn::IfNegativeThenElse(b7, level[1], level[0]));
+HWY_INLINE V8 lookup(const Table& t, V8 v) {
+    // Pieces k and k + 8 joined: one of the two shuffles gives zero.
+    const V8 flipped = hn::Xor(v, hn::Set(kD8, 0x80));
+    VS8 level[8];
+    for (size_t k = 0; k < std::size(level); ++k)
+        level[k] = hn::BitCast(kDs8, hn::Or(simd::LookupBytesOr0(t.piece[k], v),
+                                            simd::LookupBytesOr0(t.piece[k + 8], flipped)));
+    // Bits 6, 5 and 4 moved to the sign bit by doubling each byte.
+    const V8 b6 = hn::Add(v, v), b5 = hn::Add(b6, b6), b4 = hn::Add(b5, b5);
+    const VS8 s4 = hn::BitCast(kDs8, b4), s5 = hn::BitCast(kDs8, b5), s6 = hn::BitCast(kDs8, b6);
+    for (int i = 0; i < 4; ++i) level[i] = hn::IfNegativeThenElse(s4, level[2 * i + 1], level[2 * i]);
+    for (int i = 0; i < 2; ++i) level[i] = hn::IfNegativeThenElse(s5, level[2 * i + 1], level[2 * i]);
+    return hn::BitCast(kD8, hn::IfNegativeThenElse(s6, level[1], level[0]));
 }
 
 #endif

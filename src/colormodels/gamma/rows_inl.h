@@ -3,6 +3,7 @@
 // system library's pow, so those rows are the same on every target; the
 // 8-bit table rows have vector kernels in the AVX2 and AVX-512 builds.
 #include <cmath>
+#include <iterator>
 
 #include "colormodels/gamma/rows.h"
 #include "frame/image.h"

@@ -104,11 +104,16 @@ struct Weights {
     VF t[4];
 };
 
+// The sum of output k from its products p_j = c_j t_j.
 template <class T>
-HWY_INLINE VF sum(const Weights& w, VF c0, VF c1, VF c2) {
-    const VF p0 = hn::Mul(c0, w.t[0]), p1 = hn::Mul(c1, w.t[1]), p2 = hn::Mul(c2, w.t[2]);
+HWY_INLINE VF sumOf(const Weights& w, VF p0, VF p1, VF p2) {
     if constexpr (std::is_same_v<T, Qrx8s>) return hn::Add(hn::Add(hn::Add(p0, p1), p2), w.t[3]);
     return hn::Add(hn::Add(w.t[3], p0), hn::Add(p1, p2));
+}
+
+template <class T>
+HWY_INLINE VF sum(const Weights& w, VF c0, VF c1, VF c2) {
+    return sumOf<T>(w, hn::Mul(c0, w.t[0]), hn::Mul(c1, w.t[1]), hn::Mul(c2, w.t[2]));
 }
 
 // Mask of the first three elements of every four (the elements an AC4 row
@@ -123,27 +128,45 @@ HWY_INLINE hn::Mask<DT<T>> colourLanes() {
 
 // ---- 8-bit interleaved rows: one pixel per 32-bit lane ------------------------
 //
-// Three-channel pixels are spread four to a 128-bit block (12 bytes each,
-// read without passing the last pixel of the row), four-channel
-// pixels are loaded as they are. A byte shuffle takes each channel into the
-// low byte of its lane (8u) or the high byte, shifted down with its sign
-// (8s). The clamped results are rounded, joined into one word per pixel and
-// stored back by the reverse path; nothing outside the pixels is read or
-// written, except AC4 rows on AVX2 (see simd::StoreSelected).
+// Each 128-bit block takes four pixels. Three-channel pixels are read
+// without passing the last pixel of the row: AVX2 loads bytes 0..15 of the
+// eight pixels into the low block and bytes 8..23 into the high one (its
+// pixels start at byte 4), AVX-512 moves the 48 bytes' words to 12 bytes a
+// block; four-channel pixels are loaded as they are. A byte shuffle takes
+// each channel into the low byte of a pixel's lane (8u) or the high byte,
+// shifted down with its sign (8s). The results go back the reverse way: one
+// byte shuffle from the packed bytes to the pixels' bytes, then (for three
+// channels) the first 12 bytes of every block moved together. Nothing
+// outside the pixels is read or written, except AC4 rows on AVX2, which
+// rewrite the fourth bytes with the values just read from the destination.
 
 constexpr hn::ScalableTag<uint32_t> kDu;
 constexpr hn::ScalableTag<uint8_t> kD8;
 using VU = hn::Vec<decltype(kDu)>;
+using V8 = hn::Vec<decltype(kD8)>;
 
-// Byte pattern of one 128-bit block, repeated over the vector; indices of
-// 0x80 give zero bytes.
-HWY_INLINE hn::Vec<decltype(kD8)> blockPattern(const uint8_t* block) { return hn::LoadDup128(kD8, block); }
+constexpr int kBlocks = static_cast<int>(HWY_MAX_BYTES / 16);
 
-// The shuffle taking channel c of the four pixels of each block (3 or 4
-// bytes apart) to byte `at` of their lanes.
-inline void channelPattern(uint8_t* pattern, int bytesPerPixel, int c, int at) {
-    for (int i = 0; i < 16; ++i) pattern[i] = 0x80;
-    for (int j = 0; j < 4; ++j) pattern[4 * j + at] = static_cast<uint8_t>(bytesPerPixel * j + c);
+// Where pixel j of a block starts in its block: 3j or 4j, except in the
+// high block of three-channel AVX2 loads (3j + 4).
+template <Pack P>
+constexpr int pixelByte(int block, int j, bool loaded) {
+    if constexpr (P != Pack::C3) return 4 * j;
+#if HWY_TARGET != HWY_AVX3
+    if (loaded) return 3 * j + 4 * block;
+#endif
+    (void)block, (void)loaded;
+    return 3 * j;
+}
+
+// A byte shuffle over the whole vector built from byteFor(block, byte),
+// which gives a source byte of the same block or 0x80 for a zero byte.
+template <class F>
+HWY_INLINE V8 shufflePattern(F byteFor) {
+    alignas(64) uint8_t pattern[16 * kBlocks];
+    for (size_t i = 0; i < std::size(pattern); ++i)
+        pattern[i] = static_cast<uint8_t>(byteFor(static_cast<int>(i / 16), static_cast<int>(i % 16)));
+    return hn::Load(kD8, pattern);
 }
 
 // True when no 8-bit pixel can give a NaN sum or one outside the int32
@@ -157,111 +180,172 @@ inline bool boundedFor8Bit(const TwistColumns& m) {
     return true;
 }
 
-// The 32-bit words of n three-byte pixels (3n / 4 words: 12 with AVX-512,
-// 6 with AVX2) into the low lanes of a vector, and back. AVX-512 uses a full
-// load where the row goes on far enough and masked ones otherwise; AVX2,
-// whose masked moves are slow on some processors, moves 16 + 8 bytes.
-HWY_INLINE VU loadTriples(const void* p, bool fullLoadFits) {
-    const uint32_t* w = static_cast<const uint32_t*>(p);
+// True when every weight of channels 1 and 2 divided by 256 and by 65536
+// stays exact: zero, or at least 2^-100 in magnitude, far above the
+// smallest normal float.
+inline bool scalesExactly(const TwistColumns& m) {
+    for (int k = 0; k < 3; ++k)
+        for (int j = 1; j < 3; ++j) {
+            const float t = std::fabs(m.col[j][k]);
+            if (t != 0.0f && !(t >= 0x1p-100f)) return false;
+        }
+    return true;
+}
+
+// The n three-byte pixels at p, four to a block (see above).
+HWY_INLINE V8 loadTriples(const uint8_t* p, bool fullLoadFits) {
 #if HWY_TARGET == HWY_AVX3
-    if (fullLoadFits) return hn::LoadU(kDu, w);
-    return hn::MaskedLoad(hn::FirstN(kDu, 12), kDu, w);
+    // Word j of a block from word 3 (j / 4) + j % 4 of the row (its last
+    // word is not used).
+    alignas(64) int32_t spreadIdx[16];
+    for (size_t j = 0; j < std::size(spreadIdx); ++j) spreadIdx[j] = static_cast<int32_t>(3 * (j / 4) + std::min<size_t>(j % 4, 2));
+    const uint32_t* w = reinterpret_cast<const uint32_t*>(p);
+    const VU words = fullLoadFits ? hn::LoadU(kDu, w) : hn::MaskedLoad(hn::FirstN(kDu, 12), kDu, w);
+    return hn::BitCast(kD8, hn::TableLookupLanes(words, hn::SetTableIndices(kDu, spreadIdx)));
 #else
+    // Two block loads, joined by a dword blend.
     (void)fullLoadFits;
-    const hn::Full128<uint32_t> d4;
-    const hn::Full64<uint32_t> d2;
-    return hn::Combine(kDu, hn::ZeroExtendVector(d4, hn::LoadU(d2, w + 4)), hn::LoadU(d4, w));
+    return hn::ConcatUpperLower(kD8, hn::LoadDup128(kD8, p + 8), hn::LoadDup128(kD8, p));
 #endif
 }
 
-HWY_INLINE void storeTriples(VU v, void* p) {
-    uint32_t* w = static_cast<uint32_t*>(p);
+// Stores the first 12 bytes of every block, one after the other.
+HWY_INLINE void storeTriples(V8 v, uint8_t* p) {
+    // Words 0..2 of each block packed to the front (the lanes after them
+    // take any word).
+    alignas(64) int32_t packIdx[hn::MaxLanes(kDu)] = {};
+    const int n = static_cast<int>(hn::Lanes(kDu));
+    for (int j = 0; j < n; ++j) packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
+    const VU words = hn::TableLookupLanes(hn::BitCast(kDu, v), hn::SetTableIndices(kDu, packIdx));
+    uint32_t* w = reinterpret_cast<uint32_t*>(p);
 #if HWY_TARGET == HWY_AVX3
-    hn::BlendedStore(v, hn::FirstN(kDu, 12), kDu, w);
+    hn::BlendedStore(words, hn::FirstN(kDu, 12), kDu, w);
 #else
     const hn::Full128<uint32_t> d4;
     const hn::Full64<uint32_t> d2;
-    hn::StoreU(hn::LowerHalf(d4, v), d4, w);
-    hn::StoreU(hn::LowerHalf(d2, hn::UpperHalf(d4, v)), d2, w + 4);
+    hn::StoreU(hn::LowerHalf(d4, words), d4, w);
+    hn::StoreU(hn::LowerHalf(d2, hn::UpperHalf(d4, words)), d2, w + 4);
 #endif
+}
+
+// Stores the first three bytes of every four; the fourth bytes of v are
+// zero. Built once per row.
+struct ColourStore {
+#if HWY_TARGET == HWY_AVX3
+    hn::Mask<decltype(kD8)> keep = hn::Ne(hn::And(hn::Iota(kD8, 0), hn::Set(kD8, 3)), hn::Set(kD8, 3));
+    HWY_INLINE void operator()(V8 v, uint8_t* p) const { hn::BlendedStore(v, keep, kD8, p); }
+#else
+    // No byte-masked store: the destination's fourth bytes are read and
+    // written back.
+    V8 fourth = hn::BitCast(kD8, hn::Set(kDu, 0xFF000000u));
+    HWY_INLINE void operator()(V8 v, uint8_t* p) const { hn::StoreU(hn::Or(v, hn::And(hn::LoadU(kD8, p), fourth)), kD8, p); }
+#endif
+};
+
+// Sums bounded for 8-bit pixels (boundedFor8Bit) are rounded and clamped by
+// saturating packs; others take min then max in float first.
+//
+// Scaled (8u AC4, bounded, weights that scale exactly): channel c is not
+// moved down but read where it stands in its pixel's lane, as 256^c times
+// its value, and its weights are divided by 256^c. Both factors are exact,
+// so every product is the same real number as the scalar one, rounded
+// once: the same float. It saves the three shuffles of the channels.
+template <class T, Pack P, bool Bounded, bool Scaled = false>
+HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns& m) {
+    constexpr bool kSigned = std::is_same_v<T, Qrx8s>;
+    static_assert(!Scaled || (Bounded && !kSigned && P == Pack::AC4), "scaled channels: 8u AC4, bounded sums");
+    const int n = static_cast<int>(hn::Lanes(kDu));
+    Weights w[3];
+    for (int k = 0; k < 3; ++k)
+        for (int j = 0; j < 4; ++j)
+            w[k].t[j] = hn::Set(kDf, Scaled && (j == 1 || j == 2) ? m.col[j][k] / (j == 1 ? 256.0f : 65536.0f)
+                                                                  : m.col[j][k]);
+    // Channel c of each pixel to byte 0 (8u) or 3 (8s) of its lane.
+    V8 pick[3];
+    for (int c = 0; c < 3; ++c)
+        pick[c] = shufflePattern([c](int b, int i) {
+            return i % 4 == (kSigned ? 3 : 0) ? pixelByte<P>(b, i / 4, true) + c : 0x80;
+        });
+    // The results to the pixels' bytes: from the packed a0..a3 b0..b3 c0..c3
+    // of each block when bounded, else from one pixel per lane (r g b 0).
+    const V8 place = shufflePattern([](int b, int i) {
+        for (int j = 0; j < 4; ++j)
+            for (int c = 0; c < 3; ++c)
+                if (i == pixelByte<P>(b, j, false) + c) return Bounded ? 4 * c + j : 4 * j + c;
+        return 0x80;
+    });
+    const VF lo = hn::Set(kDf, kSigned ? -128.0f : 0.0f), hi = hn::Set(kDf, kSigned ? 127.0f : 255.0f);
+    const auto byteMask = hn::Set(kDi, 0xFF);
+    const ColourStore storeColour;
+    const uint8_t* s = reinterpret_cast<const uint8_t*>(src);
+    uint8_t* d = reinterpret_cast<uint8_t*>(dst);
+    // The products of the pixels at x (load, channels to lanes, convert,
+    // multiply).
+    VF p[3][3];
+    auto products = [&](int x) {
+        V8 px;
+        if constexpr (P == Pack::C3) {
+            // A full AVX-512 load is 4n bytes: n / 3 pixels more than the step.
+            px = loadTriples(s + 3 * x, 3 * x + 4 * n <= 3 * width);
+        } else {
+            px = hn::LoadU(kD8, s + 4 * x);
+        }
+        for (int ch = 0; ch < 3; ++ch) {
+            VF c;
+            if constexpr (Scaled) {
+                c = hn::ConvertTo(kDf, hn::And(hn::BitCast(kDi, px), hn::Set(kDi, 0xFF << (8 * ch))));
+            } else {
+                const auto lane = hn::BitCast(kDi, simd::LookupBytesOr0(px, pick[ch]));
+                c = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
+            }
+            for (size_t k = 0; k < std::size(p); ++k) p[k][ch] = hn::Mul(c, w[k].t[ch]);
+        }
+    };
+    // The loop is software-pipelined: the next step's products are issued
+    // before this step's sums are rounded, packed and stored, which keeps
+    // the long chain from load to store from filling the processor's
+    // queues. The next step's pixels are all read before this step's are
+    // written, and they do not overlap, so in-place rows stay safe.
+    int x = 0;
+    if (n <= width) products(0);
+    for (; x + n <= width; x += n) {
+        hn::Vec<decltype(kDi)> o[3];
+        for (size_t k = 0; k < std::size(o); ++k) {
+            const VF sk = sumOf<T>(w[k], p[k][0], p[k][1], p[k][2]);
+            if constexpr (Bounded) {
+                // Sums within the int32 range: rounding then saturating
+                // packs clamp as min-then-max would.
+                o[k] = simd::RoundToInt32(sk);
+            } else {
+                // min then max, as the scalar code: a NaN sum takes the top.
+                // Within the type's range the rounding cannot overflow.
+                o[k] = simd::RoundToInt32(hn::Max(hn::Min(sk, hi), lo));
+                if constexpr (kSigned) o[k] = hn::And(o[k], byteMask);
+            }
+        }
+        if (x + 2 * n <= width) products(x + n);
+        V8 packed;
+        if constexpr (Bounded) {
+            packed = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2]) : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
+        } else {
+            packed = hn::BitCast(kD8, hn::Or3(o[0], hn::ShiftLeft<8>(o[1]), hn::ShiftLeft<16>(o[2])));
+        }
+        const V8 bytes = simd::LookupBytesOr0(packed, place);
+        if constexpr (P == Pack::C3) {
+            storeTriples(bytes, d + 3 * x);
+        } else {
+            storeColour(bytes, d + 4 * x);
+        }
+    }
+    return x;
 }
 
 template <class T, Pack P>
 int twistBytesKernel(const T* src, T* dst, int width, const TwistColumns& m) {
-    constexpr bool kSigned = std::is_same_v<T, Qrx8s>;
-    constexpr int kBytes = P == Pack::C3 ? 3 : 4;
-    const int n = static_cast<int>(hn::Lanes(kDu));
-    Weights w[3];
-    for (int k = 0; k < 3; ++k)
-        for (int j = 0; j < 4; ++j) w[k].t[j] = hn::Set(kDf, m.col[j][k]);
-    hn::Vec<decltype(kD8)> pick[3];
-    for (int c = 0; c < 3; ++c) {
-        alignas(16) uint8_t pattern[16];
-        channelPattern(pattern, kBytes, c, kSigned ? 3 : 0);
-        pick[c] = blockPattern(pattern);
-    }
-    // Three-byte pixels: word j of a block from word 3 (j / 4) + min(j % 4, 2)
-    // of the row, and back: the first three words of each block packed (the
-    // lanes after the 3n / 4 stored ones take any word).
-    alignas(64) int32_t spreadIdx[16], packIdx[16];
-    alignas(16) uint8_t compact[16];
-    for (int j = 0; j < 16; ++j) {
-        spreadIdx[j] = 3 * (j / 4) + std::min(j % 4, 2);
-        packIdx[j] = std::min(4 * (j / 3) + j % 3, n - 1);
-        compact[j] = j < 12 ? static_cast<uint8_t>(4 * (j / 3) + j % 3) : 0x80;
-    }
-    const auto spread = hn::SetTableIndices(kDu, spreadIdx);
-    const auto pack = hn::SetTableIndices(kDu, packIdx);
-    const auto squeeze = blockPattern(compact);
-    const VF lo = hn::Set(kDf, kSigned ? -128.0f : 0.0f), hi = hn::Set(kDf, kSigned ? 127.0f : 255.0f);
-    const auto byteMask = hn::Set(kDi, 0xFF);
-    // Packed bytes a0..a3 b0..b3 c0..c3 of a block back to pixel order.
-    alignas(16) uint8_t order[16];
-    for (int j = 0; j < 16; ++j) order[j] = static_cast<uint8_t>(4 * (j % 4) + j / 4);
-    const auto channelMajor = blockPattern(order);
-    const bool bounded = boundedFor8Bit(m);
-    int x = 0;
-    for (; x + n <= width; x += n) {
-        VU px;
-        if constexpr (P == Pack::C3) {
-            // A full vector is 4n bytes: n / 3 pixels more than the step.
-            px = hn::TableLookupLanes(loadTriples(src + 3 * x, 3 * x + 4 * n <= 3 * width), spread);
-        } else {
-            px = hn::LoadU(kDu, reinterpret_cast<const uint32_t*>(src + 4 * x));
-        }
-        VF c[3];
-        for (int ch = 0; ch < 3; ++ch) {
-            const auto lane = hn::BitCast(kDi, hn::TableLookupBytesOr0(px, hn::BitCast(kDu, pick[ch])));
-            c[ch] = hn::ConvertTo(kDf, kSigned ? hn::ShiftRight<24>(lane) : lane);
-        }
-        VU quads;  // pixel-major bytes, one pixel per lane (the fourth byte unused)
-        hn::Vec<decltype(kDi)> o[3];
-        if (bounded) {
-            // Sums within the int32 range: rounding then saturating packs
-            // clamp as min-then-max would.
-            for (int k = 0; k < 3; ++k) o[k] = simd::RoundToInt32(sum<T>(w[k], c[0], c[1], c[2]));
-            const auto bytes = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2])
-                                       : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
-            quads = hn::BitCast(kDu, hn::TableLookupBytes(bytes, channelMajor));
-        } else {
-            // min then max, as the scalar code: a NaN sum takes the top.
-            // Within the type's range the rounding cannot overflow.
-            for (int k = 0; k < 3; ++k) {
-                o[k] = simd::RoundToInt32(hn::Max(hn::Min(sum<T>(w[k], c[0], c[1], c[2]), hi), lo));
-                if constexpr (kSigned) o[k] = hn::And(o[k], byteMask);
-            }
-            quads = hn::BitCast(kDu, hn::Or3(o[0], hn::ShiftLeft<8>(o[1]), hn::ShiftLeft<16>(o[2])));
-        }
-        if constexpr (P == Pack::C3) {
-            const VU packed = hn::TableLookupLanes(hn::TableLookupBytes(quads, hn::BitCast(kDu, squeeze)), pack);
-            storeTriples(packed, dst + 3 * x);
-        } else {
-            const auto three = hn::Set(kD8, 3);
-            simd::StoreSelected(hn::BitCast(kD8, quads), hn::Ne(hn::And(hn::Iota(kD8, 0), three), three), kD8,
-                                reinterpret_cast<uint8_t*>(dst + 4 * x));
-        }
-    }
-    return x;
+    if (!boundedFor8Bit(m)) return twistBytesRun<T, P, false>(src, dst, width, m);
+    if constexpr (std::is_same_v<T, Qrx8u> && P == Pack::AC4)
+        if (scalesExactly(m)) return twistBytesRun<T, P, true, true>(src, dst, width, m);
+    return twistBytesRun<T, P, true>(src, dst, width, m);
 }
 
 template <class T, Pack P>
