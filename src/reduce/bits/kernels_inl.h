@@ -276,6 +276,7 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
                                                      std::make_integer_sequence<int, Channels>());
             }
         }
+        if (x > width - 4 * n) return x;  // no float block left: skip its thresholds
         const float* const m = kBayer4x4[y & 3];
         HWY_ALIGN float thr[4 * Channels * hn::MaxLanes(df)];  // one block's elements
         for (int i = 0; i < 4 * n; ++i)
