@@ -2,7 +2,8 @@
 // fixed-point constants found per level count. Whatever form is used, every
 // sample at every matrix position must give the float rule's byte: this
 // sweeps all 256 samples over the 16 positions in every layout, for every
-// level count, under every target.
+// level count, under every target. The forms themselves must also keep
+// covering most level counts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "bits_ops.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
+#include "reduce/bits/byte_plan.h"
 #include "targets.h"
 #include "threads.h"
 
@@ -63,6 +65,18 @@ TEST(ReduceBitsOrderedBytes, EverySampleAtEveryPositionForEveryLevelCount) {
             }
         }
     }
+}
+
+// The fixed-point form is what makes the 8-bit rows fast; a change that
+// finds fewer forms leaves the bytes right and the rows slow. 204 of the 255
+// level counts have one, the powers of two but 64 among them (a search that
+// finds more should raise the count here).
+TEST(ReduceBitsOrderedBytes, FixedPointFormsCoverMostLevelCounts) {
+    int exact = 0;
+    for (int L = 1; L <= 255; ++L) exact += qrx::makeBytePlan(L).exact;
+    EXPECT_EQ(exact, 204);
+    for (int levels : {2, 4, 8, 16, 32, 128, 256})
+        EXPECT_TRUE(qrx::bytePlan(levels - 1).exact) << levels << " levels";
 }
 
 }  // namespace

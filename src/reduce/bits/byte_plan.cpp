@@ -33,8 +33,8 @@ void evaluateRule(int L, RuleTable& t) {
 }
 
 // mul and add of one position for index shift sh: floor((h(s) + add) / 2^sh)
-// equals the level for every sample below 255. Multipliers are tried outward from the
-// line's slope; false when none within reach fits.
+// equals the level for every sample below 255. Multipliers are tried
+// outward from the line's slope; false when none within reach fits.
 bool fitIndex(const int16_t (&level)[256], int L, int sh, uint16_t& mul, uint16_t& add) {
     const int64_t unit = int64_t{1} << sh;
     const int64_t ideal = (256 * int64_t{L} * unit + 127) / 255;
