@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "frame/target_select.h"
 #include "operations.h"
 #include "qrxcc.h"
 #include "qrxcore.h"
@@ -100,6 +101,23 @@ void peers() {
                    k16uC1, k16uC1);
   registerVariants("qrxiReduceBits_32f8u_C3R", variant<Qrx32f, Qrx8u, qrxiReduceBits_32f8u_C3R>,
                    k32fC3, kRGB);
+  // The 8-bit ordered dither on one thread under each vector target, at the
+  // full frame and at 64x64 (where the per-call setup shows).
+  const struct {
+    const char* name;
+    qrx::Target target;
+  } targets[] = {{"avx2", qrx::Target::AVX2}, {"avx512", qrx::Target::AVX512}};
+  for (const auto& t : targets) {
+    if (!qrx::targetSupported(t.target)) continue;
+    const Runner run = reduce(&qrxiReduceBits_8u_C4R, qrxDitherBayer4x4, 0, 1);
+    registerCase(std::string("qrxiReduceBits_8u_C4R/bayer/threads1/") + t.name, kRGBA, kRGBA,
+                 [target = t.target, run](const Args& a) {
+                   qrx::selectTarget(target);
+                   const int status = run(a);
+                   qrx::selectAutomaticTarget();
+                   return status;
+                 });
+  }
 #ifdef QRX_BENCH_HAVE_LIBYUV
   // libyuv's nearest peer: a 4x4 ordered dither of ARGB to 5-6-5.
   registerPeer("libyuv/ARGBToRGB565Dither", kRGBA, kW16,

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 
 #include "frame/simd.h"
+#include "reduce/bits/byte_plan.h"
 #include "reduce/bits/levels.h"
 #include "reduce/bits/rows.h"
 
@@ -164,6 +167,95 @@ inline VI orderedLevels(const typename P::Src* src, VF t, VF step, VF recip) {
     return hn::ShiftRight<P::kShift>(truncLanes<P>(q));
 }
 
+// 8-bit to 8-bit without noise through the checked fixed-point form
+// (byte_plan.h). Byte i of vector G of a span of Channels vectors belongs
+// to pixel (G kVecBytes + i) / Channels; a span holds kVecBytes pixels, a
+// multiple of 4, so every span of a row has the same constants.
+template <int Channels, int G>
+constexpr int spanColumn(int i) {
+    return ((G * simd::kVecBytes + i) / Channels) & 3;
+}
+
+// Byte lookups into a row's 16-byte factor block (mul of columns 0..3,
+// then their add): the 16-bit lane l of block k of the low (Half 0) or high
+// (Half 1) widening of vector G takes the factor of its element's column.
+template <int Channels, int G, int Half, int Part>
+HWY_INLINE simd::VU8 factorIndices() {
+    return simd::LanesOf<[](int i) {
+        const int lane = 16 * (i / 16) + 8 * Half + (i % 16) / 2;
+        return 8 * Part + 2 * spanColumn<Channels, G>(lane) + i % 2;
+    }, uint8_t>();
+}
+
+template <int Channels, int G>
+HWY_INLINE simd::VU8 topIndices() {
+    return simd::LanesOf<[](int i) { return spanColumn<Channels, G>(i); }, uint8_t>();
+}
+
+struct ByteFactors {
+    simd::VU16 mul[2], add[2];  // [half]
+    simd::VU8 top;
+};
+
+template <int Channels, int G>
+HWY_INLINE ByteFactors byteFactors(simd::VU8 row, simd::VU8 top) {
+    const hn::Repartition<uint16_t, DF> d16;
+    const auto words = [&](simd::VU8 idx) { return hn::BitCast(d16, hn::TableLookupBytes(row, idx)); };
+    return {{words(factorIndices<Channels, G, 0, 0>()), words(factorIndices<Channels, G, 1, 0>())},
+            {words(factorIndices<Channels, G, 0, 1>()), words(factorIndices<Channels, G, 1, 1>())},
+            hn::TableLookupBytes(top, topIndices<Channels, G>())};
+}
+
+// idx = (((256 s) x mul) >> 16) + add, masked to whole levels, then
+// ((idx x scale) >> 16) >> valueShift.
+HWY_INLINE simd::VI16 byteLevelValues(simd::VU16 u, simd::VU16 mul, simd::VU16 add, simd::VU16 mask,
+                                   simd::VU16 scale, int valueShift) {
+    const hn::Repartition<int16_t, DF> di16;
+    const simd::VU16 idx = hn::And(hn::Add(hn::MulHigh(u, mul), add), mask);
+    return hn::BitCast(di16, hn::ShiftRightSame(hn::MulHigh(idx, scale), valueShift));
+}
+
+template <int Channels, int G, bool SkipFourth>
+HWY_INLINE void byteVector(const uint8_t* src, uint8_t* dst, const ByteFactors& f,
+                           simd::VU16 mask, simd::VU16 scale, int valueShift) {
+    const hn::Repartition<uint8_t, DF> d8;
+    const hn::Repartition<uint16_t, DF> d16;
+    const simd::VU8 v = hn::LoadU(d8, src);
+    const simd::VU8 zero = hn::Zero(d8);
+    const simd::VU16 lo = hn::BitCast(d16, hn::InterleaveLower(d8, zero, v));  // 256 s
+    const simd::VU16 hi = hn::BitCast(d16, hn::InterleaveUpper(d8, zero, v));
+    simd::VU8 out = simd::DemoteInBlocksU8(
+        byteLevelValues(lo, f.mul[0], f.add[0], mask, scale, valueShift),
+        byteLevelValues(hi, f.mul[1], f.add[1], mask, scale, valueShift));
+    out = hn::IfThenElse(hn::Eq(v, hn::Set(d8, uint8_t{255})), f.top, out);
+    if constexpr (SkipFourth) {
+        simd::StoreKeepingFourthBytes(out, dst);
+    } else {
+        hn::StoreU(out, d8, dst);
+    }
+}
+
+// Returns the pixels done: whole spans of kVecBytes pixels.
+template <int Channels, bool SkipFourth, int... G>
+int byteSpans(const uint8_t* src, uint8_t* dst, int width, int y, const BytePlan& b,
+              std::integer_sequence<int, G...>) {
+    const hn::Repartition<uint8_t, DF> d8;
+    const hn::Repartition<uint16_t, DF> d16;
+    const simd::VU8 row = hn::LoadDup128(d8, b.rowFactors[y & 3]);
+    const simd::VU8 top = hn::LoadDup128(d8, b.rowTop[y & 3]);
+    const ByteFactors f[] = {byteFactors<Channels, G>(row, top)...};
+    const simd::VU16 mask = hn::Set(d16, b.mask), scale = hn::Set(d16, b.scale);
+    const int n = simd::kVecBytes;
+    int x = 0;
+    for (; x <= width - n; x += n) {
+        const std::ptrdiff_t e = static_cast<std::ptrdiff_t>(x) * Channels;
+        (byteVector<Channels, G, SkipFourth>(src + e + G * n, dst + e + G * n, f[G], mask, scale,
+                                             b.valueShift),
+         ...);
+    }
+    return x;
+}
+
 // Blocks of 4 x Lanes pixels, Channels groups of four vectors each. A block
 // starts at a multiple of 4 pixels, so without noise every block of a row
 // has the same thresholds.
@@ -177,11 +269,18 @@ int orderedLead(const typename P::Src* src, typename P::Dst* dst, int width, int
         const DF df;
         const int n = static_cast<int>(hn::Lanes(df));
         const VF step = hn::Set(df, a.s.step), recip = hn::Set(df, a.s.recip);
+        int x = 0;
+        if constexpr (P::kByteSrc && sizeof(typename P::Dst) == 1 && !Noise) {
+            if (a.bytes != nullptr) {
+                x = byteSpans<Channels, kSkipFourth>(src, dst, width, y, *a.bytes,
+                                                     std::make_integer_sequence<int, Channels>());
+            }
+        }
+        if (x > width - 4 * n) return x;  // no float block left: skip its thresholds
         const float* const m = kBayer4x4[y & 3];
         HWY_ALIGN float thr[4 * Channels * hn::MaxLanes(df)];  // one block's elements
         for (int i = 0; i < 4 * n; ++i)
             for (int c = 0; c < Channels; ++c) thr[i * Channels + c] = m[i & 3] * a.s.step;
-        int x = 0;
         for (; x <= width - 4 * n; x += 4 * n) {
             if constexpr (Noise) {
                 for (int i = 0; i < 4 * n; ++i) {

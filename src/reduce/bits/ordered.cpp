@@ -1,7 +1,10 @@
 // Ordered dithering driver: the 4 x 4 matrix (and the noise tables) shared
 // by rows in contiguous blocks, one block per thread. Rows are independent,
 // so the result does not depend on the thread count.
+#include <type_traits>
+
 #include "frame/threading.h"
+#include "reduce/bits/byte_plan.h"
 #include "reduce/bits/drivers.h"
 #include "reduce/bits/levels.h"
 
@@ -16,6 +19,15 @@ QrxStatus reduceOrdered(const S* src, int srcStep, D* dst, int dstStep, QrxRoiSi
                                    : kOrderedC4;
     const OrderedRow<S, D> row = pairRows<S, D>(bitsRows()).ordered[kind][noise > 0];
     OrderedArgs args{Pair<S, D>::steps(L), {}};
+    if constexpr (std::is_same_v<S, Qrx8u> && std::is_same_v<D, Qrx8u>) {
+        // Without noise an 8-bit result depends on the sample and the matrix
+        // position alone; the vector rows use the level count's fixed-point
+        // form when it reproduces the float rule for every pair.
+        if (noise == 0) {
+            const BytePlan& plan = bytePlan(L);
+            if (plan.exact) args.bytes = &plan;
+        }
+    }
     NoiseScratch scratch;
     if (noise > 0) {
         // Offsets of the matrix entries, in (-noise/100, noise/100).

@@ -43,9 +43,14 @@ inline constexpr float kBayer4x4[4][4] = {
     {1.0f, 0.46666666865348816f, 0.8666666746139526f, 0.3333333432674408f},
 };
 
+struct BytePlan;
+
 struct OrderedArgs {
     LevelSteps s;
     NoiseTables noise;  // used by the noise rows only
+    // 8-bit to 8-bit without noise: the checked fixed-point form of this
+    // level count, or null (the float rule then runs everywhere).
+    const BytePlan* bytes = nullptr;
 };
 
 // Weights of the two wide diffusion kernels: the row two above and the row
