@@ -1,6 +1,6 @@
 // Shared checks of the interleaved colour-model members (three channels, or
 // four with the fourth left alone): a per-pixel model over random images at
-// widths around every vector size and with padded, zero and negative steps;
+// widths around every vector size and with padded, dense and negative steps;
 // the pointer-then-size checks; the same bytes for every thread count on
 // both sides of the 4096-pixel limit; one-pixel conversions for literals.
 #pragma once
@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "guarded_image.h"
+#include "checks.h"
 #include "qrxcc.h"
-#include "threads.h"
+#include "samples.h"
 
 namespace qrxtest {
 
@@ -39,32 +40,21 @@ struct Member {
     Model<T> model;
 };
 
+// The C3R and AC4R members of each conversion, with the conversion's model.
 template <class T>
-bool same(T a, T b) {
-    if constexpr (std::is_same_v<T, Qrx32f>)
-        return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
-    else return a == b;
-}
-
-// Samples that stress ties, greys and extremes half of the time.
+struct Conversion {
+    std::string name;
+    Fn<T> c3, ac4;
+    Model<T> model;
+};
 template <class T>
-void fillSamples(GuardedImage<T>& img, uint32_t seed) {
-    std::mt19937 rng(seed);
-    if constexpr (std::is_same_v<T, Qrx32f>) {
-        const float special[] = {0.0f, 1.0f, 0.5f, 0.25f, 1e-8f, 0.999f};
-        std::uniform_real_distribution<float> d(-0.25f, 1.25f);
-        for (int y = 0; y < img.height(); ++y)
-            for (int i = 0; i < img.width() * img.channels(); ++i)
-                img.row(y)[i] = rng() % 2 ? d(rng) : special[rng() % 6];
-    } else {
-        const int lo = std::is_same_v<T, Qrx16s> ? -32768 : 0;
-        const int hi = std::is_same_v<T, Qrx8u> ? 255 : lo + 65535;
-        const int special[] = {lo, lo + 1, (lo + hi) / 2, (lo + hi) / 2 + 1, hi - 1, hi};
-        std::uniform_int_distribution<int> d(lo, hi);
-        for (int y = 0; y < img.height(); ++y)
-            for (int i = 0; i < img.width() * img.channels(); ++i)
-                img.row(y)[i] = T(rng() % 2 ? d(rng) : special[rng() % 6]);
+std::vector<Member<T>> withAlpha(const std::vector<Conversion<T>>& conversions) {
+    std::vector<Member<T>> members;
+    for (const auto& c : conversions) {
+        members.push_back({c.name + "_C3R", 3, c.c3, c.model});
+        members.push_back({c.name + "_AC4R", 4, c.ac4, c.model});
     }
+    return members;
 }
 
 template <class T>
@@ -85,8 +75,8 @@ void expectModel(const std::vector<Member<T>>& members) {
                 for (int y = 0; y < h; ++y)
                     for (int x = 0; x < w; ++x) {
                         const auto want = m.model(&s.at(x, y), x, w);
-                        for (int c = 0; c < 3; ++c) bad += !same(d.at(x, y, c), want[c]);
-                        if (m.channels == 4) bad += !same(d.at(x, y, 3), before.at(x, y, 3));
+                        for (int c = 0; c < 3; ++c) bad += !sameSample(d.at(x, y, c), want[c]);
+                        if (m.channels == 4) bad += !sameSample(d.at(x, y, 3), before.at(x, y, 3));
                         if (bad == 1) {
                             ADD_FAILURE() << "pixel " << x << "," << y << ": got " << +d.at(x, y, 0)
                                           << " " << +d.at(x, y, 1) << " " << +d.at(x, y, 2)
@@ -103,45 +93,31 @@ template <class T>
 void expectChecks(const std::vector<Member<T>>& members) {
     for (const auto& m : members) {
         SCOPED_TRACE(m.name);
-        GuardedImage<T> s(4, 3, m.channels), d(4, 3, m.channels);
-        fillSamples(s, 1);
-        const auto snap = d.snapshot();
-        EXPECT_EQ(m.call(nullptr, s.step(), d.ptr(), d.step(), {0, 3}), qrxErrNullPtr);
-        EXPECT_EQ(m.call(s.ptr(), s.step(), nullptr, d.step(), {4, 0}), qrxErrNullPtr);
-        for (QrxRoiSize roi : {QrxRoiSize{0, 3}, {4, 0}, {-1, 3}, {4, -5}})
-            EXPECT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), roi), qrxErrSize);
-        EXPECT_TRUE(d.unchangedSince(snap));
-        // Steps are not checked: a zero source step converts row 0 again.
-        ASSERT_EQ(m.call(s.ptr(), 0, d.ptr(), d.step(), {4, 3}), qrxOk);
-        for (int i = 0; i < 4 * m.channels; ++i) EXPECT_TRUE(same(d.row(2)[i], d.row(0)[i]));
+        expectNullsThenSize(m.call, m.channels, m.channels);
     }
 }
 
+// 64 x 64 runs on the calling thread; 65 x 64 opens the region.
 template <class T>
 void expectSameForThreadCounts(const std::vector<Member<T>>& members) {
-    for (const auto& m : members) {
-        SCOPED_TRACE(m.name);
-        // 64 x 64 runs on the calling thread; 65 x 64 opens the region.
+    for (const auto& m : members)
         for (int w : {64, 65}) {
+            SCOPED_TRACE(m.name + " width " + std::to_string(w));
             GuardedImage<T> s(w, 64, m.channels);
             fillSamples(s, uint32_t(w));
-            std::vector<std::vector<unsigned char>> results;
-            for (int threads : qrxtest::kThreadCounts) {
-                qrxtest::ScopedThreads scope(threads);
+            expectSameForEveryThreadCount([&] {
                 GuardedImage<T> d(w, 64, m.channels);
-                ASSERT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), {w, 64}), qrxOk);
-                results.push_back(d.snapshot());
+                EXPECT_EQ(m.call(s.ptr(), s.step(), d.ptr(), d.step(), {w, 64}), qrxOk);
                 int bad = 0;
                 for (int y = 0; y < 64; y += 9)
                     for (int x = 0; x < w; ++x) {
                         const auto want = m.model(&s.at(x, y), x, w);
-                        for (int c = 0; c < 3; ++c) bad += !same(d.at(x, y, c), want[c]);
+                        for (int c = 0; c < 3; ++c) bad += !sameSample(d.at(x, y, c), want[c]);
                     }
-                EXPECT_EQ(bad, 0) << threads << " threads";
-            }
-            for (const auto& r : results) EXPECT_EQ(r, results[0]);
+                EXPECT_EQ(bad, 0);
+                return d.snapshot();
+            });
         }
-    }
 }
 
 template <class T>

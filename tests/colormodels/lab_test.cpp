@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "checks.h"
 #include "cie_model.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
-#include "threads.h"
 
 namespace {
 
@@ -129,50 +129,24 @@ TEST(Lab, RoundTripsStayClose) {
     EXPECT_LE(worst(), 1);
 }
 
+// Always one parallel region: every thread count gives the same bytes.
 template <class S, class D>
-void expectChecks(Fn<S, D> fn) {
-    GuardedImage<S> s(4, 3, 3);
-    GuardedImage<D> d(4, 3, 3);
-    const auto snap = d.snapshot();
-    EXPECT_EQ(fn(nullptr, s.step(), d.ptr(), d.step(), {0, 3}), qrxErrNullPtr);
-    EXPECT_EQ(fn(s.ptr(), s.step(), nullptr, d.step(), {4, -3}), qrxErrNullPtr);
-    for (QrxRoiSize roi : {QrxRoiSize{0, 3}, {4, 0}, {-4, 3}, {4, -1}})
-        EXPECT_EQ(fn(s.ptr(), s.step(), d.ptr(), d.step(), roi), qrxErrSize);
-    EXPECT_TRUE(d.unchangedSince(snap));
-    s.randomize(5);
-    ASSERT_EQ(fn(s.ptr(), 0, d.ptr(), d.step(), {4, 3}), qrxOk);  // steps are not checked
-    EXPECT_EQ(std::memcmp(d.row(0), d.row(2), 4 * 3 * sizeof(D)), 0);
-    // 16-bit steps count whole samples: a stray byte is dropped.
-    const auto want = (fn(s.ptr(), s.step(), d.ptr(), d.step(), {4, 3}), d.snapshot());
-    ASSERT_EQ(fn(s.ptr(), s.step() + int(sizeof(S)) - 1, d.ptr(), d.step() + int(sizeof(D)) - 1, {4, 3}), qrxOk);
-    EXPECT_TRUE(d.unchangedSince(want));
-}
-
-// Always one parallel region: 1, 2 and 8 threads give the same bytes.
-template <class S, class D>
-void expectThreadsAgree(Fn<S, D> fn) {
+void expectChecksAndThreads(Fn<S, D> fn) {
+    qrxtest::expectNullsThenSize(fn, 3, 3);
     GuardedImage<S> s(33, 40, 3);
     s.randomize(9, 0, sizeof(S) == 1 ? 255 : 65535);
-    std::vector<std::vector<D>> runs;
-    for (int t : qrxtest::kThreadCounts) {
-        qrxtest::ScopedThreads scope(t);
+    qrxtest::expectSameForEveryThreadCount([&] {
         GuardedImage<D> d(33, 40, 3);
-        ASSERT_EQ(fn(s.ptr(), s.step(), d.ptr(), d.step(), {33, 40}), qrxOk);
-        runs.emplace_back(d.row(0), d.row(39) + 99);
-    }
-    EXPECT_EQ(runs[0], runs[1]);
-    EXPECT_EQ(runs[0], runs[2]);
+        EXPECT_EQ(fn(s.ptr(), s.step(), d.ptr(), d.step(), {33, 40}), qrxOk);
+        return d.snapshot();
+    });
 }
 
 TEST(Lab, ChecksAndThreads) {
-    expectChecks<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R);
-    expectChecks<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R);
-    expectChecks<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R);
-    expectChecks<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R);
-    expectThreadsAgree<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R);
-    expectThreadsAgree<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R);
-    expectThreadsAgree<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R);
-    expectThreadsAgree<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R);
+    expectChecksAndThreads<Qrx8u, Qrx8u>(qrxiBGRToLab_8u_C3R);
+    expectChecksAndThreads<Qrx8u, Qrx16u>(qrxiBGRToLab_8u16u_C3R);
+    expectChecksAndThreads<Qrx8u, Qrx8u>(qrxiLabToBGR_8u_C3R);
+    expectChecksAndThreads<Qrx16u, Qrx8u>(qrxiLabToBGR_16u8u_C3R);
 }
 
 }  // namespace

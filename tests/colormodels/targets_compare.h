@@ -4,35 +4,14 @@
 // also NaN, infinities and values far outside 0..1).
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstdint>
 #include <functional>
-#include <random>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-#include "guarded_image.h"
-#include "qrxcc.h"
-#include "targets.h"
+#include "entry_targets.h"
+#include "samples.h"
 
 namespace qrxtest {
-
-template <class T>
-T randomSample(std::mt19937& rng, bool extremes) {
-    if constexpr (std::is_same_v<T, Qrx32f>) {
-        const float odd[] = {NAN, INFINITY, -INFINITY, 1e30f, -1e30f, 0.0f, 1.0f, -0.0f};
-        if (extremes) return odd[rng() % 8];
-        return std::uniform_real_distribution<float>(-0.1f, 1.1f)(rng);
-    } else {
-        const int lo = std::is_same_v<T, Qrx16s> ? -32768 : 0;
-        const int hi = std::is_same_v<T, Qrx8u> ? 255 : lo + 65535;
-        if (extremes) return T(rng() % 2 ? lo : hi);
-        return T(std::uniform_int_distribution<int>(lo, hi)(rng));
-    }
-}
 
 // call(src, dst) converts a width x 2 region of the given images.
 template <class T>
@@ -47,22 +26,12 @@ void expectEveryTargetMatchesScalar(const std::string& name, int srcChannels, in
             std::mt19937 rng(uint32_t(width * 2 + extremes));
             for (int y = 0; y < 2; ++y)
                 for (int i = 0; i < width * srcChannels; ++i) src.row(y)[i] = randomSample<T>(rng, extremes);
-            std::vector<unsigned char> want;
-            {
-                TargetScope scope(qrx::Target::Scalar);
-                GuardedImage<T> dst(width, 2, dstChannels);
-                ASSERT_EQ(call(src, dst, width), qrxOk);
-                want = dst.snapshot();
-            }
-            for (qrx::Target t : vectorTargets()) {
-                TargetScope scope(t);
-                ASSERT_TRUE(scope.ok());
-                GuardedImage<T> dst(width, 2, dstChannels);
-                ASSERT_EQ(call(src, dst, width), qrxOk);
-                EXPECT_TRUE(dst.snapshot() == want)
-                    << name << " " << qrx::targetName(t) << " width " << width
-                    << (extremes ? " extremes" : "");
-            }
+            expectTargetsMatchScalar(name + " width " + std::to_string(width) + (extremes ? " extremes" : ""),
+                                     [&] {
+                                         GuardedImage<T> dst(width, 2, dstChannels);
+                                         EXPECT_EQ(call(src, dst, width), qrxOk);
+                                         return dst.snapshot();
+                                     });
         }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "demosaic/ahd/split.h"
+#include "bayer_grid.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
 
@@ -30,16 +31,8 @@ AhdFn<Qrx16u> ahdFn() {
     return qrxiDemosaicAHD_16u_C1C3R;
 }
 
-int colour(int grid, int r, int c) {
-    static const char* cells[4] = {"BGGR", "RGGB", "GBRG", "GRBG"};
-    const char ch = cells[grid][2 * (r & 1) + (c & 1)];
-    return ch == 'R' ? 0 : ch == 'G' ? 1 : 2;
-}
-
-int reflect(int i, int n) {
-    while (i < 0 || i >= n) i = i < 0 ? -i : 2 * (n - 1) - i;
-    return i;
-}
+using bayertest::colour;
+using bayertest::reflect;
 
 float labF(float t) {
     if (t < 0.008856f) return 7.787037f * t + 0.13793103f;

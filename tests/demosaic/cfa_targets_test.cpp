@@ -3,11 +3,10 @@
 // both row phases and both column phases of every grid.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string>
 
-#include "guarded_image.h"
+#include "entry_targets.h"
 #include "qrxcc.h"
-#include "targets.h"
 
 namespace {
 
@@ -24,25 +23,15 @@ void compareTargets(Fn fn, int maxValue) {
                 // Half of the rows at the extremes: saturation-prone sums.
                 for (int y = 0; y < H; y += 2)
                     for (int i = 0; i < W; ++i) s.at(i, y) = T(s.at(i, y) & 1 ? maxValue : 0);
-                const QrxRect roi{x, 1, width, 5};
-                GuardedImage<T> want(width, 5, 3), got(width, 5, 3);
-                {
-                    qrxtest::TargetScope scope(qrx::Target::Scalar);
-                    ASSERT_EQ(fn(s.ptr(), roi, {W, H}, s.step(), want.ptr(), want.step(),
-                                 QrxBayerGrid(grid)),
-                              qrxOk);
-                }
-                for (qrx::Target t : qrxtest::vectorTargets()) {
-                    qrxtest::TargetScope scope(t);
-                    ASSERT_TRUE(scope.ok());
-                    ASSERT_EQ(fn(s.ptr(), roi, {W, H}, s.step(), got.ptr(), got.step(),
-                                 QrxBayerGrid(grid)),
-                              qrxOk);
-                    for (int y = 0; y < 5; ++y)
-                        ASSERT_EQ(std::memcmp(want.row(y), got.row(y), 3 * width * sizeof(T)), 0)
-                            << qrx::targetName(t) << " width " << width << " x " << x << " grid "
-                            << grid << " row " << y;
-                }
+                qrxtest::expectTargetsMatchScalar(
+                    "width " + std::to_string(width) + " x " + std::to_string(x) + " grid " + std::to_string(grid),
+                    [&] {
+                        GuardedImage<T> d(width, 5, 3);
+                        EXPECT_EQ(fn(s.ptr(), {x, 1, width, 5}, {W, H}, s.step(), d.ptr(), d.step(),
+                                     QrxBayerGrid(grid)),
+                                  qrxOk);
+                        return d.snapshot();
+                    });
             }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bayer_grid.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
 
@@ -29,17 +30,8 @@ CfaFn<Qrx16u> cfaFn() {
     return qrxiCFAToRGB_16u_C1C3R;
 }
 
-// Colour (0 red, 1 green, 2 blue) of sample (r, c), from the grid's top-left cell.
-int colour(int grid, int r, int c) {
-    static const char* cells[4] = {"BGGR", "RGGB", "GBRG", "GRBG"};
-    const char ch = cells[grid][2 * (r & 1) + (c & 1)];
-    return ch == 'R' ? 0 : ch == 'G' ? 1 : 2;
-}
-
-int reflect(int i, int n) {
-    while (i < 0 || i >= n) i = i < 0 ? -i : 2 * (n - 1) - i;
-    return i;
-}
+using bayertest::colour;
+using bayertest::reflect;
 
 // The model: every pixel straight from the definitions.
 template <class T>

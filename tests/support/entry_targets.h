@@ -8,6 +8,10 @@
 // same status and the same bytes in every destination buffer, the margins
 // around and between the rows included.
 //
+// expectTargetsMatchScalar() is the same comparison for any run: it calls
+// run() under the scalar target and then under every vector target, and
+// requires `same(got, want)` of each result.
+//
 // expectTargetChoice() checks a family's choice of kernel table: the widest
 // target the processor reports without a selection, the selected target's
 // table while one is selected.
@@ -187,6 +191,20 @@ inline void expectTargetsAgree(const EntryCase& c,
                 }
             }
         }
+}
+
+template <class Run, class Same = std::equal_to<>>
+void expectTargetsMatchScalar(const std::string& what, Run&& run, Same&& same = {}) {
+    decltype(run()) want;
+    {
+        TargetScope scalar(qrx::Target::Scalar);
+        want = run();
+    }
+    for (qrx::Target t : vectorTargets()) {
+        TargetScope scope(t);
+        ASSERT_TRUE(scope.ok());
+        EXPECT_TRUE(same(run(), want)) << what << " under " << qrx::targetName(t);
+    }
 }
 
 // The widest target by the processor flags the kernel reports.
