@@ -449,6 +449,7 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p) {
 std::string describe(const Plan& p) {
     const Entry& e = *p.entry;
     std::ostringstream o;
+    o.precision(9);
     o << e.name << " roi " << p.roi.width << "x" << p.roi.height;
     if (e.shape.rect)
         o << " source " << p.sensor.width << "x" << p.sensor.height << " at " << p.rect.x << "," << p.rect.y;
@@ -465,6 +466,11 @@ std::string describe(const Plan& p) {
     for (int k = 0; k < e.shape.ints; ++k) o << " | int " << p.ints[k];
     for (int k = 0; k < e.shape.floats; ++k) o << " | float " << p.floats[k];
     if (e.shape.weights) o << " | weights " << p.weights[0] << " " << p.weights[1] << " " << p.weights[2];
+    if (e.shape.matrix) {
+        o << " | matrix";
+        for (const auto& row : p.matrix)
+            for (Qrx32f v : row) o << " " << v;
+    }
     return o.str();
 }
 
