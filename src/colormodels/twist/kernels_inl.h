@@ -238,10 +238,13 @@ int twistBytesKernel(const T* src, T* dst, int width, const TwistColumns& m) {
         hn::Vec<decltype(kDi)> o[3];
         if (bounded) {
             // Sums within the int32 range: rounding then saturating packs
-            // clamp as min-then-max would.
+            // clamp as min-then-max would. Unsigned bytes go through signed
+            // 16 bits, so that a sum above 32767 saturates to 255 (an
+            // unsigned 16-bit step would turn it into 0).
             for (int k = 0; k < 3; ++k) o[k] = simd::RoundToInt32(sum<T>(w[k], c[0], c[1], c[2]));
             const auto bytes = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2])
-                                       : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
+                                       : simd::DemoteInBlocksU8(simd::DemoteInBlocksI16(o[0], o[1]),
+                                                                simd::DemoteInBlocksI16(o[2], o[2]));
             quads = hn::BitCast(kDu, hn::TableLookupBytes(bytes, channelMajor));
         } else {
             // min then max, as the scalar code: a NaN sum takes the top.
