@@ -13,9 +13,9 @@
 # Other forms:
 #   tools/fuzz.sh --ci         what CI runs, the same inputs for the same tree:
 #                              every checked-in input, then a fixed number of
-#                              new inputs (QRX_FUZZ_CI_RUNS, default 3000)
+#                              new inputs (QRX_FUZZ_CI_RUNS, default 5000)
 #                              mutated from a fixed seed (QRX_FUZZ_CI_SEED,
-#                              default 1); about a minute
+#                              default 1); about 40 s of processor time
 #   tools/fuzz.sh --seed       write seed inputs for entries that have none
 #                              (tests/fuzz/corpus/seeds; after adding a table)
 #   tools/fuzz.sh --merge      add the inputs of build/fuzz/corpus that reach
@@ -112,7 +112,7 @@ case "${1:-}" in
     rm -rf "$work/ci-corpus" "$work/artifacts" && mkdir -p "$work/ci-corpus" "$work/artifacts"
     find "$corpus" -type f | LC_ALL=C sort | paste -sd, >"$work/ci-inputs"
     inputs=$(find "$corpus" -type f | wc -l)
-    runs=${QRX_FUZZ_CI_RUNS:-3000}
+    runs=${QRX_FUZZ_CI_RUNS:-5000}
     seed=${QRX_FUZZ_CI_SEED:-1}
     start=$SECONDS
     status=0
