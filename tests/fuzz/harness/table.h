@@ -14,8 +14,8 @@
 // family's rules (minimum size, required multiples, the block size below
 // which +35 is returned, step checks, parameter checks, threads, scratch
 // memory), the interesting values of each parameter and, where the
-// parameters choose between paths, the parameter sets that reach each. The argument roles
-// themselves come from the prototype (shape.h).
+// parameters choose between paths, the parameter sets that reach each. The
+// argument roles themselves come from the prototype (shape.h).
 #pragma once
 
 #include <array>
