@@ -433,5 +433,21 @@ TEST(FuzzCorpus, EveryEntryHasSeeds) {
         EXPECT_TRUE(named.count(e.key)) << e.name << " has no input in tests/fuzz/corpus (tools/fuzz.sh --seed)";
 }
 
+// The seeds of a row start the fuzzer on every busy call: seed k has the
+// parameters of busy call k.
+TEST(FuzzCorpus, SeedsTakeEveryBusyParameterSet) {
+    const auto all = selectable("");
+    for (const Entry& e : entries()) {
+        const auto seeds = seedInputs(e);
+        const auto busy = busyPlans(e);
+        ASSERT_GE(seeds.size(), busy.size()) << e.name;
+        for (size_t k = 0; k < busy.size(); ++k) {
+            const Plan p = decode(seeds[k].data(), seeds[k].size(), all);
+            ASSERT_EQ(p.entry, &e);
+            for (int j = 0; j < e.shape.ints; ++j) EXPECT_EQ(p.ints[j], busy[k].ints[j]) << e.name << " seed " << k;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qrxfuzz

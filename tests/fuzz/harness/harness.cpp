@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
@@ -558,11 +559,13 @@ std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
     static constexpr uint8_t kSeedMatrix[16] = {5, 6, 7, 0, 3, 9, 4, 10, 4, 1, 8, 11, 0, 0, 0, 2};
     std::vector<std::vector<uint8_t>> out;
     uint32_t salt = e.key;
-    int seedIndex = 0;
-    for (const Seed& s : seeds) {
-        // Seed k takes the parameters of busy call k (the first listed values,
-        // then each further set in turn).
-        const size_t busySet = size_t(seedIndex++) % (e.busyInts.size() + 1);
+    // Seed k takes the parameters of busy call k (the first listed values,
+    // then each further set in turn); rows with more than three further sets
+    // get one more seed at the busy size for each.
+    const size_t count = std::max<size_t>(std::size(seeds), e.busyInts.size() + 1);
+    for (size_t k = 0; k < count; ++k) {
+        const Seed& s = seeds[std::min(k, std::size(seeds) - 1)];
+        const size_t busySet = k % (e.busyInts.size() + 1);
         Writer w;
         w.u32(e.key);
         w.u16(uint16_t(s.w));
