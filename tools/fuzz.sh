@@ -11,6 +11,11 @@
 #   into tests/fuzz/corpus/regressions (commit it with the fix) and the
 #   script fails.
 # Other forms:
+#   tools/fuzz.sh --ci         what CI runs, the same inputs for the same tree:
+#                              every checked-in input, then a fixed number of
+#                              new inputs (QRX_FUZZ_CI_RUNS, default 5000)
+#                              mutated from a fixed seed (QRX_FUZZ_CI_SEED,
+#                              default 1); about 40 s of processor time
 #   tools/fuzz.sh --seed       write seed inputs for entries that have none
 #                              (tests/fuzz/corpus/seeds; after adding a table)
 #   tools/fuzz.sh --merge      add the inputs of build/fuzz/corpus that reach
@@ -34,19 +39,42 @@ build() {  # build <dir> <extra cmake args...>
   cmake --build "$dir" --target qrx_fuzz -j "$jobs"
 }
 
-# Copies failing inputs into the corpus under the name of the entry they run.
+# Copies failing inputs into the corpus under the name of the entry they run
+# (a checked-in input that fails is named, not copied).
 keep_failures() {
-  local found=0
+  local found=0 f same
   mkdir -p "$corpus/regressions"
   for f in "$work"/artifacts/*; do
     [[ -f "$f" ]] || continue
-    QRX_FUZZ_CANONICALIZE="$corpus/regressions" "$fuzzer" "$f" >/dev/null 2>&1 || true
+    same=$(find "$corpus" -type f -size "$(stat -c %s "$f")c" -exec cmp -s "$f" {} \; -print -quit)
+    if [[ -n "$same" ]]; then
+      echo "fuzz: the checked-in input $same fails" >&2
+    else
+      QRX_FUZZ_CANONICALIZE="$corpus/regressions" "$fuzzer" "$f" >/dev/null 2>&1 || true
+      found=1
+    fi
     rm -f "$f"
-    found=1
   done
   if ((found)); then
     echo "fuzz: failing inputs added to $corpus/regressions:" >&2
     ls -t "$corpus/regressions" | head -5 >&2
+  fi
+}
+
+# LeakSanitizer checks at exit; the OpenMP runtime's own blocks are not ours.
+export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# The options of every fuzzing run.
+fuzz_options=(-timeout=60 -rss_limit_mb=4096 -max_len=4096 -dict=tests/fuzz/sizes.dict
+              -artifact_prefix="$work/artifacts/" -print_final_stats=1)
+
+report() {  # report <status> <log>
+  grep -E "^stat::(number_of_executed_units|average_exec_per_sec)|DONE" "$2" | tail -3
+  if (($1)); then
+    grep -E "qrx_fuzz:|ERROR|runtime error|SUMMARY" "$2" | head -20 >&2 || true
+    keep_failures
+    echo "fuzz: failure found (log: $2)" >&2
+    exit 1
   fi
 }
 
@@ -67,6 +95,31 @@ case "${1:-}" in
     ls "$tmp" | sort | comm -13 "$tmp.before" - | while read -r f; do mv "$tmp/$f" "$corpus/found/"; done
     rm -rf "$tmp" "$tmp.before"
     echo "fuzz: $(ls "$corpus/found" | wc -l) inputs in $corpus/found"
+    exit 0 ;;
+  --ci)
+    # The same inputs on every run of the same tree: libFuzzer runs every
+    # checked-in input first (a failing one stops it), then mutates with a
+    # fixed seed for a fixed number of runs. The checked-in inputs are handed
+    # over as one sorted list (a folder would be read in the file system's
+    # order). Edge coverage without hit counts and without comparison
+    # operands steers it, since both of those are recorded from the
+    # library's worker threads, whose interleaving differs from run to run,
+    # and every call runs on one library thread (racing increments of the
+    # 8-bit edge counters would otherwise make an edge seem unreached now and
+    # then); new inputs go to a fresh folder. Thread counts are exercised by
+    # the corpus replay and the concurrency test of qrx_tests.
+    build "$work"
+    rm -rf "$work/ci-corpus" "$work/artifacts" && mkdir -p "$work/ci-corpus" "$work/artifacts"
+    find "$corpus" -type f | LC_ALL=C sort | paste -sd, >"$work/ci-inputs"
+    inputs=$(find "$corpus" -type f | wc -l)
+    runs=${QRX_FUZZ_CI_RUNS:-5000}
+    seed=${QRX_FUZZ_CI_SEED:-1}
+    start=$SECONDS
+    status=0
+    QRX_FUZZ_FAMILY="" QRX_FUZZ_THREADS=1 "$fuzzer" -seed="$seed" -runs=$((inputs + runs)) -use_counters=0 -use_cmp=0 \
+      -seed_inputs=@"$work/ci-inputs" "${fuzz_options[@]}" "$work/ci-corpus" >"$work/ci.log" 2>&1 || status=$?
+    report "$status" "$work/ci.log"
+    echo "fuzz: $inputs corpus inputs and $runs new ones (seed $seed) without failure in $((SECONDS - start)) s"
     exit 0 ;;
   --coverage)
     cov=build/coverage
@@ -102,15 +155,9 @@ echo "fuzz: ${#inputs[@]} corpus inputs replayed in $((SECONDS - start)) s"
 
 left=$((seconds - (SECONDS - start)))
 ((left < 10)) && left=10
+# A fresh random seed every time: people explore, CI (--ci) repeats itself.
 status=0
-"$fuzzer" -max_total_time="$left" -timeout=20 -rss_limit_mb=4096 -max_len=4096 \
-  -dict=tests/fuzz/sizes.dict -artifact_prefix="$work/artifacts/" -print_final_stats=1 \
-  "$work/corpus" "$corpus" >"$work/fuzz.log" 2>&1 || status=$?
-grep -E "^stat::(number_of_executed_units|average_exec_per_sec)|DONE" "$work/fuzz.log" | tail -3
-if ((status)); then
-  grep -E "qrx_fuzz:|ERROR|runtime error|SUMMARY" "$work/fuzz.log" | head -20 >&2 || true
-  keep_failures
-  echo "fuzz: failure found (log: $work/fuzz.log)" >&2
-  exit 1
-fi
+"$fuzzer" -max_total_time="$left" "${fuzz_options[@]}" "$work/corpus" "$corpus" >"$work/fuzz.log" 2>&1 ||
+  status=$?
+report "$status" "$work/fuzz.log"
 echo "fuzz: no failure in $((SECONDS - start)) s${family:+ (entries matching '$family')}"

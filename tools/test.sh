@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the library and runs every test: a Release build, a build with
 # AddressSanitizer and UndefinedBehaviorSanitizer, the fuzzer for about a
-# minute (the checked-in corpus first, as regression cases), and a build with
-# ThreadSanitizer. Each phase prints its time. CI allows 90 minutes for
-# everything; on a machine so busy that the ThreadSanitizer phase (about as
-# long as the ASan+UBSan one) would not fit in them, it is skipped with a
-# notice (QRX_TEST_BUDGET, seconds, default 5400; tools/test.sh --tsan runs it).
+# minute (tools/fuzz.sh --ci: the checked-in corpus as regression cases, then
+# a fixed number of inputs mutated from a fixed seed, so that the same tree
+# always runs the same inputs), and a build with ThreadSanitizer. Each phase
+# prints its time. CI allows 90 minutes for everything; on a machine so busy
+# that the ThreadSanitizer phase (about as long as the ASan+UBSan one) would
+# not fit in them, it is skipped with a notice (QRX_TEST_BUDGET, seconds,
+# default 5400; tools/test.sh --tsan runs it).
 # Usage: tools/test.sh [--release-only | --tsan]
 #   --release-only   the Release build only
 #   --tsan           the ThreadSanitizer build only
@@ -52,7 +54,7 @@ case "$mode" in
       phase "AddressSanitizer+UndefinedBehaviorSanitizer" \
       run_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQRX_SANITIZE=address
     asan_time=$((SECONDS - asan_start))
-    phase "Fuzzer" tools/fuzz.sh 60
+    phase "Fuzzer" tools/fuzz.sh --ci
     if ((SECONDS + asan_time + 300 > ${QRX_TEST_BUDGET:-5400})); then
       echo "== ThreadSanitizer: skipped, $SECONDS s spent and about $asan_time s more needed" \
            "(run tools/test.sh --tsan)"

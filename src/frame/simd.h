@@ -444,7 +444,10 @@ HWY_INLINE void StoreInterleavedWords3(VU16 a, VU16 b, VU16 c, uint8_t* p) {
     for (int j = 0; j < 3; ++j) {
         __m256i v = _mm256_setzero_si256();
         for (int s = 0; s < 3; ++s) {
-            const __m256i from = j == 1 ? w[s] : _mm256_permute2x128_si256(w[s], w[s], j == 0 ? 0x00 : 0x11);
+            // (The block selector must be a literal for clang.)
+            const __m256i from = j == 1   ? w[s]
+                                 : j == 0 ? _mm256_permute2x128_si256(w[s], w[s], 0x00)
+                                          : _mm256_permute2x128_si256(w[s], w[s], 0x11);
             const __m256i idx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kShuffle.index[j][s]));
             v = _mm256_or_si256(v, _mm256_shuffle_epi8(from, idx));
         }

@@ -4,6 +4,8 @@
 
 #include <random>
 
+#include "colormodels/gamma/rows.h"
+#include "entry_targets.h"
 #include "gamma_ops.h"
 
 namespace {
@@ -29,3 +31,7 @@ TEST(GammaTargets, EveryTargetMatchesScalar) {
 }
 
 }  // namespace
+
+TEST(GammaTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::gammaRows, &qrx::gammaRowsFor);
+}

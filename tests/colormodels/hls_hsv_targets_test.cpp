@@ -2,6 +2,8 @@
 // the BGR plane members included.
 #include <gtest/gtest.h>
 
+#include "colormodels/hls_hsv/rows.h"
+#include "entry_targets.h"
 #include "qrxcc.h"
 #include "targets_compare.h"
 
@@ -85,3 +87,7 @@ TEST(HlsHsvTargets, PlaneMembersMatchScalar) {
 }
 
 }  // namespace
+
+TEST(HlsHsvTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::hlsHsvRows, &qrx::hlsHsvRowsFor);
+}

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "cie_targets.h"
+#include "colormodels/lab/rows.h"
+#include "entry_targets.h"
 
 namespace {
 
@@ -46,3 +48,7 @@ TEST(LabTargets, DenseColoursMatchScalar) {
 }
 
 }  // namespace
+
+TEST(LabTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::labRows, &qrx::labRowsFor);
+}

@@ -6,6 +6,8 @@
 #include <limits>
 #include <random>
 
+#include "colormodels/tone/rows.h"
+#include "entry_targets.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
 #include "targets.h"
@@ -44,3 +46,7 @@ TEST(ToneTargets, EveryTargetMatchesScalar) {
 }
 
 }  // namespace
+
+TEST(ToneTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::toneRows, &qrx::toneRowsFor);
+}

@@ -6,6 +6,8 @@
 #include <limits>
 #include <random>
 
+#include "colormodels/twist/rows.h"
+#include "entry_targets.h"
 #include "twist_ops.h"
 
 namespace {
@@ -52,3 +54,7 @@ TEST(TwistTargets, EveryTargetMatchesScalar) {
 }
 
 }  // namespace
+
+TEST(TwistTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::twistRows, &qrx::twistRowsFor);
+}

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "cie_targets.h"
+#include "colormodels/xyz_luv/rows.h"
+#include "entry_targets.h"
 
 namespace {
 
@@ -66,3 +68,7 @@ TEST(XyzLuvTargets, EveryTargetMatchesScalarAtExtremes) {
 }
 
 }  // namespace
+
+TEST(XyzLuvTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::xyzLuvRows, &qrx::xyzLuvRowsFor);
+}

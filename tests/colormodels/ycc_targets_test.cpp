@@ -1,6 +1,8 @@
 // Every target gives the scalar target's bytes for every YCC member.
 #include <gtest/gtest.h>
 
+#include "colormodels/ycc/rows.h"
+#include "entry_targets.h"
 #include "qrxcc.h"
 #include "targets_compare.h"
 
@@ -28,3 +30,7 @@ TEST(YccTargets, EveryTargetMatchesScalar) {
 }
 
 }  // namespace
+
+TEST(YccTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::yccRows, &qrx::yccRowsFor);
+}

@@ -16,6 +16,7 @@
 
 #include "frame/dispatch.h"
 #include "harness/harness.h"
+#include "qrxcore.h"
 #include "targets.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -110,6 +111,28 @@ TEST(FuzzTable, EveryExportedOperationHasOneSoundRow) {
         EXPECT_TRUE(rows.count(name)) << name << " is exported but has no row in tests/fuzz";
 }
 
+// The busy calls of a row reach what its rules promise: a parallel region, an
+// allocation, a thread-dependent result for some parameters, so that the
+// concurrency and allocation-failure tests run those paths; and the busy
+// parameters are valid ones that do something.
+TEST(FuzzTable, BusyCallsReachEveryPathTheRowNames) {
+    int threaded = 0, allocating = 0;
+    for (const Entry& e : entries()) {
+        const std::vector<Plan> plans = busyPlans(e);
+        auto some = [&](CallTest t) {
+            return std::any_of(plans.begin(), plans.end(), [&](const Plan& p) { return holds(t, p); });
+        };
+        EXPECT_TRUE(!e.rules.threaded || some(e.rules.threaded)) << e.name << " never goes parallel";
+        EXPECT_TRUE(!e.rules.allocates || some(e.rules.allocates)) << e.name << " never allocates";
+        EXPECT_TRUE(!e.rules.threadDependent || some(e.rules.threadDependent)) << e.name;
+        threaded += e.rules.threaded && some(e.rules.threaded);
+        allocating += e.rules.allocates && some(e.rules.allocates);
+        for (const Plan& p : plans) EXPECT_EQ(allowedStatuses(p).front(), qrxOk) << describe(p);
+    }
+    EXPECT_GT(threaded, 0);
+    EXPECT_GT(allocating, 0);
+}
+
 TEST(FuzzTable, KeysNameOneEntryEach) {
     std::set<uint32_t> keys;
     for (const Entry& e : entries()) {
@@ -181,6 +204,37 @@ TEST(FuzzHarness, AllowedStatusesFollowTheArguments) {
     EXPECT_EQ(allowedStatuses(p), V{qrxOk});
 }
 
+// A status the data decides (tone mapping's +1) is allowed beside success,
+// and beside a null destination where the data is looked at first; valid
+// parameters that select nothing allow success alone.
+TEST(FuzzHarness, AllowedStatusesFollowDataAndParameterRules) {
+    using V = std::vector<QrxStatus>;
+    Entry e{"data", shapeOf(&qrxiToneMapLinear_32f8u_C1R), nullptr, {kC1, kC1},
+            {.dataStatus = qrxWarnNothingDone, .dataBeforeDestination = true}};
+    Plan p = validPlan(e, {4, 2}, 1);
+    EXPECT_EQ(allowedStatuses(p), (V{qrxOk, qrxWarnNothingDone}));
+    p.nullPointer = 1;  // the destination
+    EXPECT_EQ(allowedStatuses(p), (V{qrxErrNullPtr, qrxWarnNothingDone}));
+    p.roi = {0, 2};  // the source's size test comes first
+    EXPECT_EQ(allowedStatuses(p), (V{qrxErrNullPtr, qrxErrSize}));
+    p = validPlan(e, {4, 2}, 1);
+    p.nullPointer = 0;  // the source: no statistic
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrNullPtr});
+    e.rules.dataBeforeDestination = false;
+    p.nullPointer = 1;
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrNullPtr});
+
+    Entry method{"method", shapeOf(&qrxiReduceBits_8u_C1R), nullptr, {kC1, kC1},
+                 {.paramStatus = [](const Call& c) -> QrxStatus { return c.ints[0] < 0 ? qrxErrNoiseAmount : qrxOk; },
+                  .doesNothing = [](const Call& c) { return c.ints[1] > 4; }}};
+    p = validPlan(method, {4, 2}, 1);
+    EXPECT_EQ(allowedStatuses(p), V{qrxOk});
+    p.ints[1] = 5;
+    EXPECT_EQ(allowedStatuses(p), V{qrxOk});
+    p.ints[0] = -1;  // a failure comes before doing nothing
+    EXPECT_EQ(allowedStatuses(p), V{qrxErrNoiseAmount});
+}
+
 // Every byte of a plane's mapping outside its rows is watched: before the
 // first row, between rows, after the last, at both ends of the mapping.
 TEST(FuzzHarness, GuardedPlaneWatchesEveryByteOutsideItsRows) {
@@ -213,21 +267,27 @@ TEST(FuzzHarness, GuardedPlaneWatchesEveryByteOutsideItsRows) {
 TEST(FuzzHarness, DecodedDestinationRowsNeverOverlap) {
     const auto all = selectable("");
     uint32_t s = 1;
+    int refused = 0;
     for (int n = 0; n < 4000; ++n) {
         std::vector<uint8_t> in(96);
         for (uint8_t& b : in) b = uint8_t((s = s * 1664525u + 1013904223u) >> 24);
         const Plan p = decode(in.data(), in.size(), all);
-        if (p.entry->rules.stepsChecked) continue;
         for (int i = 0; i < p.entry->shape.images; ++i) {
             if (accessOf(*p.entry, i) == Access::Read) continue;
             for (int k = 0; k < p.entry->images[i].planes; ++k) {
                 const PlanePlan& pp = p.planes[i][k];
+                // Families that check steps also get steps they refuse.
+                if (p.entry->rules.stepsChecked && pp.step < 1) {
+                    ++refused;
+                    continue;
+                }
                 if (pp.rows > 1) {
                     ASSERT_GE(std::abs(pp.step), pp.rowBytes) << describe(p);
                 }
             }
         }
     }
+    EXPECT_GT(refused, 0);
 }
 
 // ---- the harness finds faults -----------------------------------------------
@@ -267,6 +327,19 @@ QrxStatus dependsOnTarget(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize r
     if (st == qrxOk && qrx::activeTarget() != qrx::Target::Scalar) d[0] ^= 1;
     return st;
 }
+QrxStatus dependsOnThreads(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
+    const QrxStatus st = goodCopy(s, ss, d, ds, roi);
+    if (st == qrxOk && qrxGetNumThreads() > 1) d[0] ^= 1;
+    return st;
+}
+QrxStatus writesWhenNothingDone(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
+    const QrxStatus st = goodCopy(s, ss, d, ds, roi);
+    return st == qrxOk && roi.width == 1 ? qrxWarnNothingDone : st;
+}
+// The method argument 9 is one that converts nothing.
+QrxStatus writesForUnknownMethod(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi, int) {
+    return goodCopy(s, ss, d, ds, roi);
+}
 QrxStatus writesKeptAlpha(const Qrx8u* s, int ss, Qrx8u* d, int ds, QrxRoiSize roi) {
     if (!s || !d) return qrxErrNullPtr;
     if (roi.width < 1 || roi.height < 1) return qrxErrSize;
@@ -281,9 +354,10 @@ Entry standIn(const char* name, Invoker invoke, Rules rules = {}, Image src = kC
     return e;
 }
 
-std::string checkValid(const Entry& e, QrxRoiSize roi, int target = 0, int nullPointer = -1) {
+std::string checkValid(const Entry& e, QrxRoiSize roi, int target = 0, int nullPointer = -1, int threads = 1) {
     Plan p = validPlan(e, roi, 7);
     p.target = target;
+    p.threads = threads;
     p.nullPointer = nullPointer;
     return check(p);
 }
@@ -303,6 +377,20 @@ TEST(FuzzHarness, ReportsEachKindOfBrokenPromise) {
     EXPECT_PRED2(finds, checkValid(standIn("null", &invoke<&skipsNullCheck>), {5, 3}, 0, 1), "returned 0");
     EXPECT_PRED2(finds, checkValid(standIn("alpha", &invoke<&writesKeptAlpha>, {}, kAC4Read, kAC4), {5, 3}),
                  "kept channel 3");
+    EXPECT_PRED2(finds,
+                 checkValid(standIn("nothing done", &invoke<&writesWhenNothingDone>,
+                                    {.dataStatus = qrxWarnNothingDone}),
+                            {1, 3}),
+                 "image 1 plane 0 changed");
+    Entry method{"method", shapeOf(&writesForUnknownMethod), &invoke<&writesForUnknownMethod>, {kC3, kC3},
+                 {.doesNothing = [](const Call& c) { return c.ints[0] == 9; }}, {{{9}}}};
+    EXPECT_PRED2(finds, checkValid(method, {5, 3}), "image 1 plane 0 changed");
+    // A result that depends on the thread count is a fault unless the row
+    // says so; then it is compared at the same thread count.
+    Entry threads = standIn("threads", &invoke<&dependsOnThreads>);
+    EXPECT_PRED2(finds, checkValid(threads, {5, 3}, 0, -1, 2), "differs from the scalar kernels' on 1 thread");
+    threads.rules.threadDependent = always;
+    EXPECT_EQ(checkValid(threads, {5, 3}, 0, -1, 2), "");
     const auto targets = qrxtest::vectorTargets();
     if (!targets.empty()) {
         EXPECT_PRED2(finds, checkValid(standIn("target", &invoke<&dependsOnTarget>), {5, 3}, int(targets[0])),
@@ -343,6 +431,22 @@ TEST(FuzzCorpus, EveryEntryHasSeeds) {
     }
     for (const Entry& e : entries())
         EXPECT_TRUE(named.count(e.key)) << e.name << " has no input in tests/fuzz/corpus (tools/fuzz.sh --seed)";
+}
+
+// The seeds of a row start the fuzzer on every busy call: seed k has the
+// parameters of busy call k.
+TEST(FuzzCorpus, SeedsTakeEveryBusyParameterSet) {
+    const auto all = selectable("");
+    for (const Entry& e : entries()) {
+        const auto seeds = seedInputs(e);
+        const auto busy = busyPlans(e);
+        ASSERT_GE(seeds.size(), busy.size()) << e.name;
+        for (size_t k = 0; k < busy.size(); ++k) {
+            const Plan p = decode(seeds[k].data(), seeds[k].size(), all);
+            ASSERT_EQ(p.entry, &e);
+            for (int j = 0; j < e.shape.ints; ++j) EXPECT_EQ(p.ints[j], busy[k].ints[j]) << e.name << " seed " << k;
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,9 @@
 //   QRX_FUZZ_CANONICALIZE=<dir>   instead of running an input, write it to <dir> with
 //                                 the exact key of the entry it names (so it names the
 //                                 same entry whatever the filter), then go on
+//   QRX_FUZZ_THREADS=<n>          run every call on n library threads, whatever the
+//                                 input says (with 1, the coverage an input reaches no
+//                                 longer depends on how worker threads interleave)
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +25,7 @@ namespace {
 
 std::vector<const qrxfuzz::Entry*> gEntries;
 const char* gCanonicalDir = nullptr;
+int gThreads = 0;  // 0: as the input says
 
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -61,11 +65,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::exit(0);
     }
     gCanonicalDir = std::getenv("QRX_FUZZ_CANONICALIZE");
+    if (const char* threads = std::getenv("QRX_FUZZ_THREADS")) gThreads = std::atoi(threads);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const qrxfuzz::Plan plan = qrxfuzz::decode(data, size, gEntries);
+    qrxfuzz::Plan plan = qrxfuzz::decode(data, size, gEntries);
+    if (gThreads > 0) plan.threads = gThreads;
     if (gCanonicalDir) {
         std::vector<uint8_t> bytes(data, data + size);
         bytes.resize(std::max<size_t>(bytes.size(), 4));

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "bits_ops.h"
+#include "entry_targets.h"
 #include "guarded_image.h"
 #include "qrxcc.h"
+#include "reduce/bits/rows.h"
 #include "targets.h"
 #include "threads.h"
 
@@ -64,3 +66,7 @@ TEST(ReduceBitsTargets, EveryTargetMatchesScalar) {
 }
 
 }  // namespace
+
+TEST(ReduceBitsTargets, EntriesUseTheChosenTargetsTable) {
+    qrxtest::expectTargetChoice(&qrx::bitsRows, &qrx::bitsRowsFor);
+}

@@ -326,7 +326,11 @@ HWY_INLINE int twistBytesRun(const T* src, T* dst, int width, const TwistColumns
         if (x + 2 * n <= width) products(x + n);
         V8 packed;
         if constexpr (Bounded) {
-            packed = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2]) : simd::PackBlocksU8(o[0], o[1], o[2], o[2]);
+            // Unsigned bytes go through signed 16 bits, so that a sum above
+            // 32767 saturates to 255 (an unsigned 16-bit step would make it 0).
+            packed = kSigned ? simd::PackBlocksI8(o[0], o[1], o[2], o[2])
+                             : simd::DemoteInBlocksU8(simd::DemoteInBlocksI16(o[0], o[1]),
+                                                      simd::DemoteInBlocksI16(o[2], o[2]));
         } else {
             packed = hn::BitCast(kD8, hn::Or3(o[0], hn::ShiftLeft<8>(o[1]), hn::ShiftLeft<16>(o[2])));
         }

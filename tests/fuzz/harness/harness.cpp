@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <sstream>
 
@@ -100,8 +101,9 @@ QrxRoiSize boundedSize(int w, int h) {
 }
 
 // Steps for every kind of caller: dense, padded, negative (row 0 last), rows a
-// page apart; for sources (and for families that check steps) also zero and
-// overlapping rows; for families that check steps also values below 1.
+// page apart; for sources also zero and overlapping rows; for families that
+// check steps also zero and values below 1. Rows that are written never
+// overlap: that is the caller's promise.
 int decodeStep(uint8_t mode, uint8_t arg, int rowBytes, int elem, bool readOnly, bool checked) {
     const int pad = (1 + arg % 64) * elem;
     switch (mode % 8) {
@@ -111,7 +113,7 @@ int decodeStep(uint8_t mode, uint8_t arg, int rowBytes, int elem, bool readOnly,
         case 3: return -(rowBytes + pad);
         case 4: return rowBytes + 4096 + pad;
         case 5: return readOnly || checked ? 0 : rowBytes + pad;
-        case 6: return readOnly || checked ? std::max(0, rowBytes - pad) : -(rowBytes + 4096 + pad);
+        case 6: return readOnly ? std::max(0, rowBytes - pad) : -(rowBytes + 4096 + pad);
         default: return checked ? -int(arg % 8) * elem : rowBytes;
     }
 }
@@ -137,6 +139,10 @@ bool nullDoesNothing(const Plan& p) {
     const int i = nulledImage(p);
     return i >= 0 && p.entry->images[i].nullDoesNothing;
 }
+
+// A valid call that succeeds without writing: a null image the operation
+// does not need, or parameters that select nothing to do.
+bool convertsNothing(const Plan& p) { return nullDoesNothing(p) || holds(p.entry->rules.doesNothing, p); }
 
 // Source samples: the input's bytes, repeated, salted per plane.
 class SampleStream {
@@ -426,8 +432,15 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p) {
     }
     if (r.paramStatus)
         if (QrxStatus st = r.paramStatus(params); st != qrxOk) failures.push_back(st);
-    if (!failures.empty()) return failures;
-    if (nullDoesNothing(p)) return {qrxOk};
+    if (!failures.empty()) {
+        // A null destination alone: the data status may come first.
+        const int nulled = nulledImage(p);
+        if (r.dataBeforeDestination && failures.size() == 1 && failures[0] == qrxErrNullPtr && nulled >= 0 &&
+            accessOf(e, nulled) != Access::Read)
+            failures.push_back(r.dataStatus);
+        return failures;
+    }
+    if (convertsNothing(p)) return {qrxOk};
     const bool partial = s.width % r.blocks.width != 0 || s.height % r.blocks.height != 0;
     std::vector<QrxStatus> done{partial ? qrxWarnSizeNotMultiple : qrxOk};
     if (r.dataStatus != qrxOk) done.push_back(r.dataStatus);
@@ -437,6 +450,7 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p) {
 std::string describe(const Plan& p) {
     const Entry& e = *p.entry;
     std::ostringstream o;
+    o.precision(9);
     o << e.name << " roi " << p.roi.width << "x" << p.roi.height;
     if (e.shape.rect)
         o << " source " << p.sensor.width << "x" << p.sensor.height << " at " << p.rect.x << "," << p.rect.y;
@@ -453,6 +467,11 @@ std::string describe(const Plan& p) {
     for (int k = 0; k < e.shape.ints; ++k) o << " | int " << p.ints[k];
     for (int k = 0; k < e.shape.floats; ++k) o << " | float " << p.floats[k];
     if (e.shape.weights) o << " | weights " << p.weights[0] << " " << p.weights[1] << " " << p.weights[2];
+    if (e.shape.matrix) {
+        o << " | matrix";
+        for (const auto& row : p.matrix)
+            for (Qrx32f v : row) o << " " << v;
+    }
     return o.str();
 }
 
@@ -477,7 +496,7 @@ std::string check(const Plan& p) {
         for (int k = 0; k < e.images[i].planes; ++k) {
             GuardedPlane& g = *call->planes[i][k];
             const std::string which = "image " + std::to_string(i) + " plane " + std::to_string(k);
-            if (st < 0 || access == Access::Read || nullDoesNothing(p)) {
+            if (st < 0 || st == qrxWarnNothingDone || access == Access::Read || convertsNothing(p)) {
                 if (!g.unchangedSince(before[i][k]))
                     return fail((st < 0 ? "error " + std::to_string(st) + " but " : std::string()) + which +
                                 " changed");
@@ -489,11 +508,12 @@ std::string check(const Plan& p) {
                 return fail("changed kept channel " + std::to_string(e.images[i].kept) + " of " + which);
         }
     }
-    if (st < 0 || (p.target == 0 && p.threads == 1) || e.rules.threadDependent) return "";
-
-    // The same call with the scalar kernels on one thread.
+    // The same call with the scalar kernels on one thread, or on as many
+    // threads as the call where the result depends on their count.
+    const int referenceThreads = holds(e.rules.threadDependent, p) ? p.threads : 1;
+    if (st < 0 || (p.target == 0 && p.threads == referenceThreads)) return "";
     auto reference = materialize(p);
-    const QrxStatus rs = run(e, *reference, 0, 1);
+    const QrxStatus rs = run(e, *reference, 0, referenceThreads);
     if (rs != st) return fail("returned " + std::to_string(st) + ", the scalar kernels " + std::to_string(rs));
     for (int i = 0; i < e.shape.images; ++i) {
         const Access access = accessOf(e, i);
@@ -502,11 +522,24 @@ std::string check(const Plan& p) {
             std::string where;
             if (!sameRows(*call->planes[i][k], *reference->planes[i][k], e.shape.image[i].elem, &where))
                 return fail("image " + std::to_string(i) + " plane " + std::to_string(k) +
-                            " differs from the scalar kernels' on one thread at " + where);
+                            " differs from the scalar kernels' on " + std::to_string(referenceThreads) +
+                            (referenceThreads == 1 ? " thread at " : " threads at ") + where);
         }
     }
     return "";
 }
+
+std::vector<Plan> busyPlans(const Entry& e) {
+    std::vector<Plan> out{validPlan(e, e.rules.busy, e.key)};
+    for (const auto& ints : e.busyInts) {
+        Plan p = out.front();
+        std::copy(ints.begin(), ints.end(), p.ints);
+        out.push_back(std::move(p));
+    }
+    return out;
+}
+
+bool holds(CallTest test, const Plan& p) { return test && test(paramsOf(p)); }
 
 std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
     struct Seed {
@@ -515,11 +548,24 @@ std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
     };
     // Odd sizes inside the first vector group, a row over two 16-pixel groups
     // with negative padded steps, one pixel, and a region large enough for
-    // the threaded paths.
-    const Seed seeds[] = {{7, 5, 1, 0, 0, 255}, {33, 4, 3, 1, 1, 2}, {1, 1, 0, 2, 0, 1}, {136, 132, 1, 0, 3, 3}};
+    // the threaded and allocating paths (the row's busy size).
+    const Seed seeds[] = {{7, 5, 1, 0, 0, 255},
+                          {33, 4, 3, 1, 1, 2},
+                          {1, 1, 0, 2, 0, 1},
+                          {e.rules.busy.width, e.rules.busy.height, 1, 0, 3, 3}};
+    // A colour-twist matrix that mixes the channels and reaches both ends of
+    // every integer range (indexes into the interesting floats: 0.299, 0.587,
+    // 0.114, 0; -1, 2, 0.5, 255; 0.5, -0, 0.9, 255.5; 0, 0, 0, 1).
+    static constexpr uint8_t kSeedMatrix[16] = {5, 6, 7, 0, 3, 9, 4, 10, 4, 1, 8, 11, 0, 0, 0, 2};
     std::vector<std::vector<uint8_t>> out;
     uint32_t salt = e.key;
-    for (const Seed& s : seeds) {
+    // Seed k takes the parameters of busy call k (the first listed values,
+    // then each further set in turn); rows with more than three further sets
+    // get one more seed at the busy size for each.
+    const size_t count = std::max<size_t>(std::size(seeds), e.busyInts.size() + 1);
+    for (size_t k = 0; k < count; ++k) {
+        const Seed& s = seeds[std::min(k, std::size(seeds) - 1)];
+        const size_t busySet = k % (e.busyInts.size() + 1);
         Writer w;
         w.u32(e.key);
         w.u16(uint16_t(s.w));
@@ -540,9 +586,16 @@ std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
                 w.u8(s.place);
             }
         w.u8(0);  // no null pointer
-        // The first listed value of every parameter, gray's own weights and
-        // a zero matrix.
-        for (int k = 0; k < e.shape.ints + e.shape.floats; ++k) {
+        // The parameters of the busy call (a set's integers as raw values,
+        // picked past the end of the lists), gray's own weights and the
+        // matrix above.
+        for (int k = 0; k < e.shape.ints; ++k) {
+            const bool own = k < int(e.ints.size()) && !e.ints[k].values.empty();
+            const size_t listed = own ? e.ints[k].values.size() : kInterestingInts.size();
+            w.u8(busySet == 0 ? 0 : uint8_t(listed));
+            w.u32(busySet == 0 ? 0 : uint32_t(e.busyInts[busySet - 1][k]));
+        }
+        for (int k = 0; k < e.shape.floats; ++k) {
             w.u8(0);
             w.u32(0);
         }
@@ -552,7 +605,7 @@ std::vector<std::vector<uint8_t>> seedInputs(const Entry& e) {
                 w.u32(0);
             }
         for (int k = 0; k < (e.shape.matrix ? 16 : 0); ++k) {
-            w.u8(0);
+            w.u8(kSeedMatrix[k]);
             w.u32(0);
         }
         w.u8(0);

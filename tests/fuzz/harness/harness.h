@@ -87,6 +87,13 @@ std::vector<QrxStatus> allowedStatuses(const Plan& p);
 // wrong, or an empty string.
 std::string check(const Plan& p);
 
+// The busy calls of an entry (its busy size, padded steps): the first
+// listed value of every parameter, then each further set of `busyInts`.
+std::vector<Plan> busyPlans(const Entry& e);
+
+// Whether a rule of the plan's entry holds for its parameters and size.
+bool holds(CallTest test, const Plan& p);
+
 // A description of a plan for failure messages.
 std::string describe(const Plan& p);
 

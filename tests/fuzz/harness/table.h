@@ -13,8 +13,9 @@
 // prototype cannot say: channels, chroma subsampling, kept alpha), the
 // family's rules (minimum size, required multiples, the block size below
 // which +35 is returned, step checks, parameter checks, threads, scratch
-// memory) and the interesting values of each parameter. The argument roles
-// themselves come from the prototype (shape.h).
+// memory), the interesting values of each parameter and, where the
+// parameters choose between paths, the parameter sets that reach each. The
+// argument roles themselves come from the prototype (shape.h).
 #pragma once
 
 #include <array>
@@ -100,6 +101,13 @@ inline constexpr Image kP411 = chroma(2, 0, true);
 inline constexpr Image kP411Whole = chroma(2, 0, false);
 
 // ---- rules ------------------------------------------------------------------
+// A property of a call that its parameters or its size decide (whether it
+// opens a parallel region, takes scratch memory, ...); null means never.
+using CallTest = bool (*)(const Call&);
+inline bool always(const Call&) { return true; }
+// The row-parallel colour models go parallel above 4096 pixels.
+inline bool aboveTile(const Call& c) { return int64_t(c.roi.width) * c.roi.height > 4096; }
+
 struct Rules {
     QrxRoiSize min{1, 1};         // smaller fails with qrxErrSize
     QrxRoiSize multipleOf{1, 1};  // not a multiple fails with qrxErrSize
@@ -110,11 +118,20 @@ struct Rules {
     QrxStatus (*sizeStatus)(const Call&) = nullptr;
     // The failure the family's own parameters cause, or qrxOk.
     QrxStatus (*paramStatus)(const Call&) = nullptr;
-    // A status the data may give instead of success (tone mapping's +1).
+    // A status the data may give instead of success (tone mapping's +1,
+    // which leaves the destination as it was).
     QrxStatus dataStatus = qrxOk;
-    bool threaded = false;        // opens a parallel region (concurrency test rows)
-    bool allocates = false;       // takes scratch memory (allocation-failure rows)
-    bool threadDependent = false; // results depend on the thread count by design
+    // The data status is decided before the destination pointer is tested,
+    // so a null destination may give it too.
+    bool dataBeforeDestination = false;
+    // Valid parameters with which the call succeeds and writes nothing
+    // (ReduceBits' unknown dither types).
+    CallTest doesNothing = nullptr;
+    CallTest threaded = nullptr;         // opens a parallel region
+    CallTest allocates = nullptr;        // takes scratch memory (allocation-failure rows)
+    // Results depend on the thread count by design: compared with the scalar
+    // kernels at the same thread count instead of on one thread.
+    CallTest threadDependent = nullptr;
     QrxRoiSize busy{136, 132};    // a size that reaches the threaded or allocating paths
 };
 
@@ -134,6 +151,10 @@ struct Entry {
     Rules rules{};
     std::vector<IntValues> ints{};
     std::vector<FloatValues> floats{};
+    // Further integer parameter sets that choose other paths (ReduceBits'
+    // methods): the concurrency and allocation-failure tests and the seeds
+    // call the entry with each, besides the first listed values.
+    std::vector<std::array<int, kMaxParams>> busyInts{};
     const char* family = "";
     uint32_t key = 0;  // stable hash of the name: how fuzz inputs name the entry
 };
