@@ -563,14 +563,9 @@ HWY_INLINE VU8 DemoteToU8x4(VI32 a, VI32 b, VI32 c, VI32 d) {
 }
 
 // Per 128-bit block: the 32-bit lanes of a, b, c and d narrowed to 8 bits as
-// the block's bytes a0..a3 b0..b3 c0..c3 d0..d3: unsigned through unsigned
-// 16 bits (lanes above 32767 give 0, as the two packs do), or signed with
-// saturation.
-HWY_INLINE VU8 PackBlocksU8(VI32 a, VI32 b, VI32 c, VI32 d) {
-    const Tag<int16_t> d16;
-    return DemoteInBlocksU8(hn::BitCast(d16, DemoteInBlocksU16(a, b)),
-                            hn::BitCast(d16, DemoteInBlocksU16(c, d)));
-}
+// the block's bytes a0..a3 b0..b3 c0..c3 d0..d3, signed with saturation.
+// (Unsigned bytes: DemoteInBlocksU8 of two DemoteInBlocksI16, which saturates
+// both ways; going through unsigned 16 bits would turn lanes above 32767 into 0.)
 HWY_INLINE VU8 PackBlocksI8(VI32 a, VI32 b, VI32 c, VI32 d) {
     return hn::BitCast(Tag<uint8_t>(),
                        DemoteInBlocksI8(DemoteInBlocksI16(a, b), DemoteInBlocksI16(c, d)));
