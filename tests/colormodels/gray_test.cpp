@@ -164,6 +164,9 @@ TEST(Gray, KnownValues) {
     EXPECT_EQ(k.k[2], 467);
     // Black and white in every column, by both 8-bit formulas; 0.9 weights saturate.
     const W heavy = {0.9f, 0.9f, 0.9f};
+    // The caller's three weights end at an inaccessible page: a fourth read crashes.
+    GuardedImage<Qrx32f> heavyAtGuard(3, 1);
+    std::copy(heavy.begin(), heavy.end(), heavyAtGuard.ptr());
     for (int ch : {3, 4}) {
         GuardedImage<Qrx8u> s(9, 1, ch), d(9, 1);
         const auto fixed = ch == 3 ? qrxiRGBToGray_8u_C3C1R : qrxiRGBToGray_8u_AC4C1R;
@@ -174,7 +177,7 @@ TEST(Gray, KnownValues) {
         for (int x = 0; x < 9; ++x) EXPECT_EQ(d.at(x, 0), 255);
         d.fill(0);
         const auto wc = ch == 3 ? qrxiColorToGray_8u_C3C1R : qrxiColorToGray_8u_AC4C1R;
-        ASSERT_EQ(wc(s.ptr(), s.step(), d.ptr(), d.step(), {9, 1}, heavy.data()), qrxOk);
+        ASSERT_EQ(wc(s.ptr(), s.step(), d.ptr(), d.step(), {9, 1}, heavyAtGuard.ptr()), qrxOk);
         for (int x = 0; x < 9; ++x) EXPECT_EQ(d.at(x, 0), 255);
     }
     GuardedImage<Qrx16s> s16(2, 1, 3), d16(2, 1);
