@@ -67,16 +67,19 @@ HWY_INLINE V32 upperTwice(V32 v) {
 HWY_INLINE void quadRow(const Qrx8u* src, Qrx8u* y, V32 order, V16 d[4]) {
     static constexpr uint8_t kRB[16] = {0, Z, 2, Z, 3, Z, 5, Z, 6, Z, 8, Z, 9, Z, 11, Z};
     static constexpr uint8_t kGG[16] = {1, Z, 1, Z, 4, Z, 4, Z, 7, Z, 7, Z, 10, Z, 10, Z};
-    static_assert(kYg % 2 == 0);
+    // kYr (R - G) + kYb (B - G) + 65536 G is the luma sum, as the three
+    // weights add up to 65536; the G word of each pair, masked, is 65536 G.
+    static_assert(kYr + kYg + kYb == 65536);
     Quads in;
     LoadBlockHeads12(src, in.q);
     const V8 crb = bytes16(kRB), cgg = bytes16(kGG);
-    const V16 wrb = pairOf(kYr, kYb), wgg = pairOf(kYg / 2, kYg / 2);
+    const V16 wrb = pairOf(kYr, kYb);
+    const V32 high = hn::Set(d32, int32_t(0xFFFF0000u));
     V32 sum[4];
     for (int k = 0; k < 4; ++k) {
         const V16 rb = w16(shufb(in.q[k], crb)), gg = w16(shufb(in.q[k], cgg));
-        sum[k] = hn::ShiftRight<16>(madd(rb, wrb) + madd(gg, wgg));
         d[k] = rb - gg;
+        sum[k] = hn::ShiftRight<16>(madd(d[k], wrb) + hn::And(dw(gg), high));
     }
     hn::StoreU(b8(permd(dw(packus(packs(sum[0], sum[1]), packs(sum[2], sum[3]))), order)), d8, y);
 }
@@ -115,6 +118,64 @@ int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u*
         quadRow(top[0] + 3 * x, yTop + x, order, a);
         quadRow(bottom[0] + 3 * x, yBottom + x, order, b);
         storeQuadChroma(quadChroma(a, b, 0), quadChroma(a, b, 2), u + x / 2, v + x / 2);
+    }
+    return x;
+}
+
+// ---- BGRA to YUV 4:2:0, 16-bit groups ----------------------------------------
+
+// Twice the luma of each BGRA dword, as a dword: the three products floored
+// on their own, B and R by one unsigned high multiply of the (B, R) words
+// (weights times 4 stay below 2^16), G by one of the (4 G, 0) words.
+HWY_INLINE V32 bgraLuma2(V8 p, V16 br, V16 wbr, V16 wg) {
+    const V16 g4 = MulAddBytePairs(p, hn::BitCast(Tag<int8_t>(), hn::Set(d32, 0x0400)));
+    const V16 f = w16(hn::MulHigh(hn::BitCast(du16, br), hn::BitCast(du16, wbr))) + hn::MulHigh(g4, wg);
+    return madd(f, k(1));  // (fB + fG) + fR
+}
+
+// Per dword the clamped U and V words of the blocks of two vectors of each
+// row (given as row sums of their (B, R) words and twice-luma dwords), in
+// the block order storeQuadChroma takes.
+HWY_INLINE V16 bgraChroma(const V16 br[2], const V32 s[2]) {
+    static constexpr uint8_t kTwice[16] = {0, 1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9, 12, 13, 12, 13};
+    const auto pairs = [](V32 a, V32 b) { return EvenLanesInBlocks(a, b) + OddLanesInBlocks(a, b); };
+    const V32 sb = pairs(dw(br[0]), dw(br[1])), ss = pairs(s[0], s[1]);
+    // floor(sum B / 2) and floor(sum R / 2), less floor(sum s / 4) in both words.
+    const V16 t = w16(hn::ShiftRight<2>(hn::BitCast(du16, shufb(b8(ss), bytes16(kTwice)))));
+    const V16 d = w16(hn::ShiftRight<1>(hn::BitCast(du16, sb))) - t;
+    return hn::MulHigh(d, pairOf(kU15, kV15)) + k(128);
+}
+
+int bgraToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u* yTop,
+                      Qrx8u* yBottom, Qrx8u* u, Qrx8u* v, int n) {
+    const V32 order = unpackOrder(), lowBytes = hn::Set(d32, 0x00FF00FF);
+    const V16 wbr = pairOf(4 * kY15b, 4 * kY15r), wg = pairOf(kY15g, 0);
+    static_assert(4 * kY15r < 65536 && 4 * kY15b < 65536);
+    const auto lumaWords = [](V32 a, V32 b) { return hn::ShiftRight<1>(packs(a, b)); };
+    int x = 0;
+    for (; x + kStep <= n; x += kStep) {
+        // Both rows vector by vector, so that few vectors stay live.
+        V16 yA[2], yB[2], c[2];
+        for (int h = 0; h < 2; ++h) {
+            V16 br[2];
+            V32 s[2], sA[2], sB[2];
+            for (int j = 0; j < 2; ++j) {
+                const int at = 4 * x + (2 * h + j) * kStep;
+                const V8 a = hn::LoadU(d8, top[0] + at), b = hn::LoadU(d8, bottom[0] + at);
+                const V16 brA = w16(hn::And(dw(a), lowBytes)), brB = w16(hn::And(dw(b), lowBytes));
+                sA[j] = bgraLuma2(a, brA, wbr, wg);
+                sB[j] = bgraLuma2(b, brB, wbr, wg);
+                br[j] = brA + brB;
+                s[j] = sA[j] + sB[j];
+            }
+            yA[h] = lumaWords(sA[0], sA[1]);
+            yB[h] = lumaWords(sB[0], sB[1]);
+            c[h] = bgraChroma(br, s);
+        }
+        hn::StoreU(b8(permd(dw(packus(yA[0], yA[1])), order)), d8, yTop + x);
+        hn::StoreU(b8(permd(dw(packus(yB[0], yB[1])), order)), d8, yBottom + x);
+        // storeQuadChroma stores low words to its fourth argument: U here.
+        storeQuadChroma(c[0], c[1], v + x / 2, u + x / 2);
     }
     return x;
 }
