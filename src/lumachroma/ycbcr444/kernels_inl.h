@@ -60,6 +60,12 @@ VU8 pairDwords(int a, int b, int odd) {
         return (i & 1) || c < 0 ? -1 : ((i / 4 * 2 + odd) & 3) * Channels + c;
     });
 }
+// Dword k of a block takes pixel k of the same source block as two words,
+// channels a and b, for a pairwise multiply-add.
+template <int Channels>
+VU8 pixelDwords(int a, int b) {
+    return blockPattern([=](int i) { return (i & 1) ? -1 : (i / 4) * Channels + ((i & 2) ? b : a); });
+}
 // Word j of a block takes the pixel of word j as two bytes, channels a and
 // b, for a byte-pair multiply-add.
 template <int Channels>
@@ -183,14 +189,20 @@ template <class L>
 [[gnu::always_inline]] inline void convert(Halved, const PackedBlocks<L>& in, int h, VI16 out[3]) {
     using namespace bt601;
     constexpr int C = L::channels;
-    const VI16 rg[2] = {in.pick(h, pairDwords<C>(L::r, L::g, 0)), in.pick(h, pairDwords<C>(L::r, L::g, 1))};
+    // (R, G) word pairs of each source block's pixels in their own order: the
+    // floored sums of the two blocks pack straight into the word order.
+    const VU8 pattern = pixelDwords<C>(L::r, L::g);
+    const VI16 rg[2] = {words(hn::TableLookupBytes(in.blk[2 * h], pattern)),
+                        words(hn::TableLookupBytes(in.blk[2 * h + 1], pattern))};
     // A high multiply of b << 5 by k gives floor(b k / 2048).
     const VI16 b5 = hn::ShiftLeft<5>(in.pick(h, channelWords<C, false>(L::b)));
     const int w[3][4] = {{kHalfYr, kHalfYg, kHalfYb, kHalfYOffset},
                          {kHalfCbR, kHalfCbG, kHalfCbB, kHalfCOffset},
                          {kHalfCrR, kHalfCrG, kHalfCrB, kHalfCOffset}};
     for (int o = 0; o < 3; ++o) {
-        const VI16 sum = floorSum<11>(rg, pair(w[o][0], w[o][1]), hn::Zero(d32));
+        const VI16 k = pair(w[o][0], w[o][1]);
+        const VI16 sum = DemoteInBlocksI16(hn::ShiftRight<11>(MulAddPairs(rg[0], k)),
+                                           hn::ShiftRight<11>(MulAddPairs(rg[1], k)));
         const VI16 s = sum + hn::MulHigh(b5, set16(w[o][2]));
         out[o] = hn::ShiftRight<4>(s + set16(w[o][3]));
     }
