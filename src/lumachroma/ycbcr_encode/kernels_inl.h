@@ -339,8 +339,65 @@ int packed(const Src& src, Qrx8u* d, int end) {
                     });
 }
 
+// ---- three-byte rows to 4:2:0: the colour differences -------------------
+//
+// The chroma weights of each row add up to zero, so chroma is a function of
+// the summed (R - G, B - G) word pairs alone: one multiply-add per output
+// instead of two, and half the words to sum. Luma takes the same pairs:
+//   kYr (R - G) + kYb (B - G) + (G, G) x (h, h) with 2h = kYr + kYg + kYb.
+struct DiffWeights {
+    static constexpr int kHalfSum = (bt601::kYr + bt601::kYg + bt601::kYb) / 2;
+    static_assert(2 * kHalfSum == bt601::kYr + bt601::kYg + bt601::kYb && kHalfSum <= 32767);
+    static_assert(bt601::kCbR + bt601::kCbG + bt601::kCbB == 0 && bt601::kCrR + bt601::kCrG + bt601::kCrB == 0);
+    VI16 yD = words(set1(pairOf(bt601::kYr, bt601::kYb))), yG = words(set1(pairOf(kHalfSum, kHalfSum)));
+    VI32 yOffset = set1(bt601::kYOffset);
+    VI16 cb = words(set1(pairOf(bt601::kCbR, bt601::kCbB))), cr = words(set1(pairOf(bt601::kCrR, bt601::kCrB)));
+    VI32 order = quadOrder();
+};
+
+// One row of a step: its luma stored at y, the (R - G, B - G) word pairs of
+// its four groups returned in d.
+template <class L>
+[[gnu::always_inline]] inline void diffRow(const Qrx8u* p, Qrx8u* y, const DiffWeights& w, VI16 d[4]) {
+    VU8 data[4];
+    LoadBlockHeads12(p, data);
+    const VU8 rbMask = wordPairs(3, L::r, L::b), ggMask = wordPairs(3, L::g, L::g);
+    VI32 sum[4];
+    for (int k = 0; k < 4; ++k) {
+        const VI16 gg = words(hn::TableLookupBytes(data[k], ggMask));
+        d[k] = words(hn::TableLookupBytes(data[k], rbMask)) - gg;
+        sum[k] = MulAddPairs(d[k], w.yD) + MulAddPairs(gg, w.yG) + w.yOffset;
+    }
+    const VI16 y01 = hn::BitCast(d16, UpperHalvesInBlocks(sum[0], sum[1]));
+    const VI16 y23 = hn::BitCast(d16, UpperHalvesInBlocks(sum[2], sum[3]));
+    hn::StoreU(hn::BitCast(d8, PermuteLanes32(dwords(DemoteInBlocksU8(y01, y23)), w.order)), d8, y);
+}
+
+template <class S>
+struct ThreeBytes : std::false_type {};
+template <class L>
+struct ThreeBytes<PackedSrc<L>> : std::bool_constant<L::channels == 3> {};
+
+template <int Bias, class L>
+int diffRowPair(const PackedLd<L>& s0, const PackedLd<L>& s1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr, int end) {
+    const DiffWeights w;
+    const VI32 bias = set1(Bias + (256 << 18));  // 256 levels more: see Chroma
+    return eachStep(std::array{s0, s1}, std::array{Out{y0, 1, 1}, Out{y1, 1, 1}, Out{cb, 1, 2}, Out{cr, 1, 2}}, end,
+                    [&](const auto& ld, int x, const auto& o) __attribute__((always_inline)) {
+                        VI16 a[4], b[4];
+                        diffRow<L>(ld[0].p[0] + 3 * x, o[0], w, a);
+                        diffRow<L>(ld[1].p[0] + 3 * x, o[1], w, b);
+                        const VI16 s01 = pairSums(a[0] + b[0], a[1] + b[1]), s23 = pairSums(a[2] + b[2], a[3] + b[3]);
+                        const auto dot = [&](VI16 v, VI16 k) { return hn::ShiftRight<18>(MulAddPairs(v, k) + bias); };
+                        const VU16 vcb = DemoteInBlocksU16(dot(s01, w.cb), dot(s23, w.cb));
+                        const VU16 vcr = DemoteInBlocksU16(dot(s01, w.cr), dot(s23, w.cr));
+                        storeChromaPlanes(DemoteInBlocksU8(hn::BitCast(d16, vcb), hn::BitCast(d16, vcr)), o[2], o[3]);
+                    });
+}
+
 template <const ycbcr_enc::ChromaBias& Bias, class Src>
 int rowPair(const Src& s0, const Src& s1, Qrx8u* y0, Qrx8u* y1, Qrx8u* cb, Qrx8u* cr, int end) {
+    if constexpr (ThreeBytes<Src>::value) return diffRowPair<Bias.quad>(loaderOf(s0), loaderOf(s1), y0, y1, cb, cr, end);
     const Weights w;
     const Chroma<18, Bias.quad> c;
     return eachStep(std::array{loaderOf(s0), loaderOf(s1)},
