@@ -97,10 +97,22 @@ template <class L>
     return out;
 }
 
+// Channel words in the order of channelWords: one shuffle per source block
+// gives two channels of its four pixels (one per 64-bit half), another the
+// third; 64-bit interleaves join the two source blocks.
 template <bool High, class L>
 [[gnu::always_inline]] inline void channels(const PackedBlocks<L>& in, int h, VI16 out[3]) {
-    const int offsets[3] = {L::r, L::g, L::b};
-    for (int c = 0; c < 3; ++c) out[c] = in.pick(h, channelWords<L::channels, High>(offsets[c]));
+    constexpr int C = L::channels;
+    const auto word = [](int i, int offset) { return (i & 1) != High ? -1 : (i / 2 & 3) * C + offset; };
+    const VU8 first = blockPattern([&](int i) { return word(i, i < 8 ? L::r : L::g); });
+    const VU8 third = blockPattern([&](int i) { return i < 8 ? word(i, L::b) : -1; });
+    const hn::Repartition<uint64_t, decltype(d8)> d64;
+    const auto q = [&](VU8 v) { return hn::BitCast(d64, v); };
+    const auto a = q(hn::TableLookupBytes(in.blk[2 * h], first)), b = q(hn::TableLookupBytes(in.blk[2 * h + 1], first));
+    out[0] = hn::BitCast(d16, hn::InterleaveLower(d64, a, b));
+    out[1] = hn::BitCast(d16, hn::InterleaveUpper(d64, a, b));
+    out[2] = hn::BitCast(d16, hn::InterleaveLower(d64, q(hn::TableLookupBytes(in.blk[2 * h], third)),
+                                                  q(hn::TableLookupBytes(in.blk[2 * h + 1], third))));
 }
 
 // Plane bytes in pixel order to block order (block l holds pixels 4l..4l+3
