@@ -85,7 +85,7 @@ HWY_INLINE void quadRow(const Qrx8u* src, Qrx8u* y, V32 order, V16 d[4]) {
 }
 
 // Chroma of the blocks of vectors first and first + 1 of two rows' (R - G,
-// B - G) pairs: per dword, the clamped V and U words, blocks in the order of
+// B - G) pairs: per dword the V and U words less 128, blocks in the order of
 // the vectors' dword pairs.
 HWY_INLINE V16 quadChroma(const V16 a[4], const V16 b[4], int first) {
     // Both rows, then the pixel pairs (adjacent dwords).
@@ -97,13 +97,16 @@ HWY_INLINE V16 quadChroma(const V16 a[4], const V16 b[4], int first) {
     const V32 q = madd(s, pairOf(-kYr, -kYb)) + hn::Set(d32, 131071);
     const V16 drb = s + w16(shufb(b8(q), bytes16(kUpper)));
     const V16 m = hn::MulHigh(drb, pairOf(kV - 65536, kU)) + hn::And(drb, pairOf(-1, 0));
-    return hn::ShiftRight<2>(m) + k(128);
+    return hn::ShiftRight<2>(m);
 }
 
-// V and U bytes of the 2 x kQuad blocks of a register pair, stored in order.
+// V and U bytes of the 2 x kQuad blocks of a register pair (words less
+// 128), stored in order: clamp(x + 128) is the signed clamp with the top bit
+// flipped.
 HWY_INLINE void storeQuadChroma(V16 lo, V16 hi, Qrx8u* u, Qrx8u* v) {
     static constexpr uint8_t kSplit[16] = {0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15};
-    const V8 t = TransposeBlockHalves(shufb(packus(lo, hi), bytes16(kSplit)));
+    const V8 packed = hn::Xor(b8(DemoteInBlocksI8(lo, hi)), hn::Set(d8, 0x80));
+    const V8 t = TransposeBlockHalves(shufb(packed, bytes16(kSplit)));
     const hn::Half<decltype(d8)> dh;
     hn::StoreU(hn::LowerHalf(dh, t), dh, v);
     hn::StoreU(hn::UpperHalf(dh, t), dh, u);
@@ -117,7 +120,9 @@ int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u*
         V16 a[4], b[4];
         quadRow(top[0] + 3 * x, yTop + x, order, a);
         quadRow(bottom[0] + 3 * x, yBottom + x, order, b);
-        storeQuadChroma(quadChroma(a, b, 0), quadChroma(a, b, 2), u + x / 2, v + x / 2);
+        storeQuadChroma(quadChroma(a, b, 0), quadChroma(a, b, 2), u, v);
+        u += kStep / 2;
+        v += kStep / 2;
     }
     return x;
 }
@@ -133,7 +138,7 @@ HWY_INLINE V32 bgraLuma2(V8 p, V16 br, V16 wbr, V16 wg) {
     return madd(f, k(1));  // (fB + fG) + fR
 }
 
-// Per dword the clamped U and V words of the blocks of two vectors of each
+// Per dword the U and V words less 128 of the blocks of two vectors of each
 // row (given as row sums of their (B, R) words and twice-luma dwords), in
 // the block order storeQuadChroma takes.
 HWY_INLINE V16 bgraChroma(const V16 br[2], const V32 s[2]) {
@@ -143,7 +148,7 @@ HWY_INLINE V16 bgraChroma(const V16 br[2], const V32 s[2]) {
     // floor(sum B / 2) and floor(sum R / 2), less floor(sum s / 4) in both words.
     const V16 t = w16(hn::ShiftRight<2>(hn::BitCast(du16, shufb(b8(ss), bytes16(kTwice)))));
     const V16 d = w16(hn::ShiftRight<1>(hn::BitCast(du16, sb))) - t;
-    return hn::MulHigh(d, pairOf(kU15, kV15)) + k(128);
+    return hn::MulHigh(d, pairOf(kU15, kV15));
 }
 
 int bgraToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u* yTop,
@@ -175,7 +180,9 @@ int bgraToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u
         hn::StoreU(b8(permd(dw(packus(yA[0], yA[1])), order)), d8, yTop + x);
         hn::StoreU(b8(permd(dw(packus(yB[0], yB[1])), order)), d8, yBottom + x);
         // storeQuadChroma stores low words to its fourth argument: U here.
-        storeQuadChroma(c[0], c[1], v + x / 2, u + x / 2);
+        storeQuadChroma(c[0], c[1], v, u);
+        u += kStep / 2;
+        v += kStep / 2;
     }
     return x;
 }
