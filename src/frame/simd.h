@@ -116,6 +116,19 @@ HWY_INLINE VI16 MulAddBytePairs(VU8 a, VI8 b) {
 #endif
 }
 
+// Sums of adjacent 16-bit lanes within blocks, for sums that fit 16 bits:
+// block j of the result holds those of block j of a, then those of block j
+// of b (AVX-512 has no horizontal add; a multiply-add and a pack do it).
+HWY_INLINE VI16 PairSumsInBlocks16(VI16 a, VI16 b) {
+#if HWY_TARGET == HWY_AVX3
+    const Tag<int16_t> d16;
+    const VI16 one = hn::Set(d16, 1);
+    return VI16{_mm512_packs_epi32(_mm512_madd_epi16(a.raw, one.raw), _mm512_madd_epi16(b.raw, one.raw))};
+#else
+    return VI16{_mm256_hadd_epi16(a.raw, b.raw)};
+#endif
+}
+
 // Byte shuffles of two vectors into one: in every block, bytes 0-7 are
 // a's block looked up by idx's bytes 0-7, bytes 8-15 b's block looked up by
 // idx's bytes 8-15 (index bytes with the top bit set give 0).

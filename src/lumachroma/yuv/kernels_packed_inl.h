@@ -129,24 +129,23 @@ int rgbToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u*
 
 // ---- BGRA to YUV 4:2:0, 16-bit groups ----------------------------------------
 
-// Twice the luma of each BGRA dword, as a dword: the three products floored
-// on their own, B and R by one unsigned high multiply of the (B, R) words
-// (weights times 4 stay below 2^16), G by one of the (4 G, 0) words.
-HWY_INLINE V32 bgraLuma2(V8 p, V16 br, V16 wbr, V16 wg) {
+// The floored products of each BGRA dword as words (fB + fG, fR), whose sum
+// is twice the luma: B and R by one unsigned high multiply of the (B, R)
+// words (weights times 4 stay below 2^16), G by one of the (4 G, 0) words.
+HWY_INLINE V16 bgraProducts(V8 p, V16 br, V16 wbr, V16 wg) {
     const V16 g4 = MulAddBytePairs(p, hn::BitCast(Tag<int8_t>(), hn::Set(d32, 0x0400)));
-    const V16 f = w16(hn::MulHigh(hn::BitCast(du16, br), hn::BitCast(du16, wbr))) + hn::MulHigh(g4, wg);
-    return madd(f, k(1));  // (fB + fG) + fR
+    return w16(hn::MulHigh(hn::BitCast(du16, br), hn::BitCast(du16, wbr))) + hn::MulHigh(g4, wg);
 }
 
 // Per dword the U and V words less 128 of the blocks of two vectors of each
-// row (given as row sums of their (B, R) words and twice-luma dwords), in
-// the block order storeQuadChroma takes.
-HWY_INLINE V16 bgraChroma(const V16 br[2], const V32 s[2]) {
-    static constexpr uint8_t kTwice[16] = {0, 1, 0, 1, 4, 5, 4, 5, 8, 9, 8, 9, 12, 13, 12, 13};
-    const auto pairs = [](V32 a, V32 b) { return EvenLanesInBlocks(a, b) + OddLanesInBlocks(a, b); };
-    const V32 sb = pairs(dw(br[0]), dw(br[1])), ss = pairs(s[0], s[1]);
+// row (given as row sums of their (B, R) words and product words), in the
+// block order storeQuadChroma takes.
+HWY_INLINE V16 bgraChroma(const V16 br[2], const V16 f[2]) {
+    static constexpr uint8_t kSwap[16] = {2, 3, 0, 1, 6, 7, 4, 5, 10, 11, 8, 9, 14, 15, 12, 13};
+    const auto pairs = [](V16 a, V16 b) { return w16(EvenLanesInBlocks(dw(a), dw(b))) + w16(OddLanesInBlocks(dw(a), dw(b))); };
+    const V16 sb = pairs(br[0], br[1]), sf = pairs(f[0], f[1]);
     // floor(sum B / 2) and floor(sum R / 2), less floor(sum s / 4) in both words.
-    const V16 t = w16(hn::ShiftRight<2>(hn::BitCast(du16, shufb(b8(ss), bytes16(kTwice)))));
+    const V16 t = w16(hn::ShiftRight<2>(hn::BitCast(du16, sf + w16(shufb(b8(sf), bytes16(kSwap))))));
     const V16 d = w16(hn::ShiftRight<1>(hn::BitCast(du16, sb))) - t;
     return hn::MulHigh(d, pairOf(kU15, kV15));
 }
@@ -156,26 +155,26 @@ int bgraToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u
     const V32 order = unpackOrder(), lowBytes = hn::Set(d32, 0x00FF00FF);
     const V16 wbr = pairOf(4 * kY15b, 4 * kY15r), wg = pairOf(kY15g, 0);
     static_assert(4 * kY15r < 65536 && 4 * kY15b < 65536);
-    const auto lumaWords = [](V32 a, V32 b) { return hn::ShiftRight<1>(packs(a, b)); };
+    // Luma: the word pairs of two vectors summed, in pack order, and halved.
+    const auto lumaWords = [](V16 a, V16 b) { return hn::ShiftRight<1>(PairSumsInBlocks16(a, b)); };
     int x = 0;
     for (; x + kStep <= n; x += kStep) {
         // Both rows vector by vector, so that few vectors stay live.
         V16 yA[2], yB[2], c[2];
         for (int h = 0; h < 2; ++h) {
-            V16 br[2];
-            V32 s[2], sA[2], sB[2];
+            V16 br[2], f[2], fA[2], fB[2];
             for (int j = 0; j < 2; ++j) {
                 const int at = 4 * x + (2 * h + j) * kStep;
                 const V8 a = hn::LoadU(d8, top[0] + at), b = hn::LoadU(d8, bottom[0] + at);
                 const V16 brA = w16(hn::And(dw(a), lowBytes)), brB = w16(hn::And(dw(b), lowBytes));
-                sA[j] = bgraLuma2(a, brA, wbr, wg);
-                sB[j] = bgraLuma2(b, brB, wbr, wg);
+                fA[j] = bgraProducts(a, brA, wbr, wg);
+                fB[j] = bgraProducts(b, brB, wbr, wg);
                 br[j] = brA + brB;
-                s[j] = sA[j] + sB[j];
+                f[j] = fA[j] + fB[j];
             }
-            yA[h] = lumaWords(sA[0], sA[1]);
-            yB[h] = lumaWords(sB[0], sB[1]);
-            c[h] = bgraChroma(br, s);
+            yA[h] = lumaWords(fA[0], fA[1]);
+            yB[h] = lumaWords(fB[0], fB[1]);
+            c[h] = bgraChroma(br, f);
         }
         hn::StoreU(b8(permd(dw(packus(yA[0], yA[1])), order)), d8, yTop + x);
         hn::StoreU(b8(permd(dw(packus(yB[0], yB[1])), order)), d8, yBottom + x);
