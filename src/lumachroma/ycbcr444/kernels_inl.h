@@ -97,12 +97,18 @@ template <class L>
     return out;
 }
 
-// Channel words in the order of channelWords: one shuffle per source block
-// gives two channels of its four pixels (one per 64-bit half), another the
-// third; 64-bit interleaves join the two source blocks.
+// Channel words in the order of channelWords. AVX-512 picks each channel
+// with one masked shuffle pair; on AVX2 a pick costs two shuffles and a
+// blend, so there one shuffle per source block gives two channels of its
+// four pixels (one per 64-bit half), another the third, and 64-bit
+// interleaves join the two source blocks.
 template <bool High, class L>
 [[gnu::always_inline]] inline void channels(const PackedBlocks<L>& in, int h, VI16 out[3]) {
     constexpr int C = L::channels;
+#if HWY_TARGET == HWY_AVX3
+    const int offsets[3] = {L::r, L::g, L::b};
+    for (int c = 0; c < 3; ++c) out[c] = in.pick(h, channelWords<C, High>(offsets[c]));
+#else
     const auto word = [](int i, int offset) { return (i & 1) != High ? -1 : (i / 2 & 3) * C + offset; };
     const VU8 first = blockPattern([&](int i) { return word(i, i < 8 ? L::r : L::g); });
     const VU8 third = blockPattern([&](int i) { return i < 8 ? word(i, L::b) : -1; });
@@ -113,6 +119,7 @@ template <bool High, class L>
     out[1] = hn::BitCast(d16, hn::InterleaveUpper(d64, a, b));
     out[2] = hn::BitCast(d16, hn::InterleaveLower(d64, q(hn::TableLookupBytes(in.blk[2 * h], third)),
                                                   q(hn::TableLookupBytes(in.blk[2 * h + 1], third))));
+#endif
 }
 
 // Plane bytes in pixel order to block order (block l holds pixels 4l..4l+3
