@@ -213,33 +213,15 @@ HWY_INLINE PairOut groupPair(const Tri8& p) {
             mulHi(pairSums(p.c[0]) - t, kV15) + k(128)};
 }
 
-HWY_INLINE BlockOut groupBlock(const Tri8& a, const Tri8& b) {
-    const WideTri wa = widen(a), wb = widen(b);
-    const auto s = [](const WideTri& w, bool hi) {
-        return hi ? luma2(w.c[0].hi, w.c[1].hi, w.c[2].hi) : luma2(w.c[0].lo, w.c[1].lo, w.c[2].lo);
-    };
-    const V16 al = s(wa, false), ah = s(wa, true), bl = s(wb, false), bh = s(wb, true);
-    const V16 t = hn::ShiftRight<2>(pairSums(al + bl, ah + bh));
-    const auto half = [&](int c) { return hn::ShiftRight<1>(pairSums(a.c[c]) + pairSums(b.c[c])); };
-    return {packus(hn::ShiftRight<1>(al), hn::ShiftRight<1>(ah)),
-            packus(hn::ShiftRight<1>(bl), hn::ShiftRight<1>(bh)),
-            mulHi(half(2) - t, kU15) + k(128), mulHi(half(0) - t, kV15) + k(128)};
-}
-
 // ---- sources ----------------------------------------------------------------
 
-// Interleaved bytes; C0..C2 are the byte offsets of the three channels.
-template <int Channels, int C0, int C1, int C2>
+// Three-byte pixels; C0..C2 are the byte offsets of the three channels.
+template <int C0, int C1, int C2>
 struct InPacked {
     static Tri8 load(const Qrx8u* const* src, int x) {
-        V8 b[4];
-        if constexpr (Channels == 3) {
-            hn::LoadInterleaved3(d8, src[0] + 3 * x, b[0], b[1], b[2]);
-            b[3] = hn::Zero(d8);
-        } else {
-            hn::LoadInterleaved4(d8, src[0] + 4 * x, b[0], b[1], b[2], b[3]);
-        }
-        return {{b[C0], b[C1], b[C2]}, b[3]};
+        V8 b[3];
+        hn::LoadInterleaved3(d8, src[0] + 3 * x, b[0], b[1], b[2]);
+        return {{b[C0], b[C1], b[C2]}, hn::Zero(d8)};
     }
 };
 
@@ -383,8 +365,7 @@ int blocks(const S* const* top, const S* const* bottom, Qrx8u* yTop, Qrx8u* yBot
 // Interleaved RGB and RGBA rows, four whole pixels per 16-byte block.
 #include "lumachroma/yuv/kernels_packed_inl.h"
 
-using InRgb = InPacked<3, 0, 1, 2>;
-using InRgba = InPacked<4, 0, 1, 2>;
+using InRgb = InPacked<0, 1, 2>;
 using OutRgb = OutPacked<3, 0, 1, 2>;
 using OutRgba = OutPacked<4, 0, 1, 2>;
 using OutPlanes3 = OutPlanes<false>;
