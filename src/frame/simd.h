@@ -121,9 +121,8 @@ HWY_INLINE VI16 MulAddBytePairs(VU8 a, VI8 b) {
 // of b (AVX-512 has no horizontal add; a multiply-add and a pack do it).
 HWY_INLINE VI16 PairSumsInBlocks16(VI16 a, VI16 b) {
 #if HWY_TARGET == HWY_AVX3
-    const Tag<int16_t> d16;
-    const VI16 one = hn::Set(d16, 1);
-    return VI16{_mm512_packs_epi32(_mm512_madd_epi16(a.raw, one.raw), _mm512_madd_epi16(b.raw, one.raw))};
+    const VI16 one = hn::Set(Tag<int16_t>(), 1);
+    return DemoteInBlocksI16(MulAddPairs(a, one), MulAddPairs(b, one));
 #else
     return VI16{_mm256_hadd_epi16(a.raw, b.raw)};
 #endif

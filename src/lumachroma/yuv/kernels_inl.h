@@ -57,10 +57,7 @@ HWY_INLINE V16 maddFloor(V16 a, V16 b, V16 w, int bias = 0) {
 }
 
 // Sums of adjacent lanes (values well inside 16 bits), in pair order.
-HWY_INLINE V16 pairSums(V16 lo, V16 hi) {
-    const V16 one = k(1);
-    return packs(madd(lo, one), madd(hi, one));
-}
+HWY_INLINE V16 pairSums(V16 lo, V16 hi) { return PairSumsInBlocks16(lo, hi); }
 
 struct Wide {
     V16 lo, hi;

@@ -156,7 +156,7 @@ int bgraToYuv420Quads(const Qrx8u* const* top, const Qrx8u* const* bottom, Qrx8u
     const V16 wbr = pairOf(4 * kY15b, 4 * kY15r), wg = pairOf(kY15g, 0);
     static_assert(4 * kY15r < 65536 && 4 * kY15b < 65536);
     // Luma: the word pairs of two vectors summed, in pack order, and halved.
-    const auto lumaWords = [](V16 a, V16 b) { return hn::ShiftRight<1>(PairSumsInBlocks16(a, b)); };
+    const auto lumaWords = [](V16 a, V16 b) { return hn::ShiftRight<1>(pairSums(a, b)); };
     int x = 0;
     for (; x + kStep <= n; x += kStep) {
         // Both rows vector by vector, so that few vectors stay live.
